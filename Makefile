@@ -1,0 +1,39 @@
+# Thin front to CMake. `make run` and `make test` first install whatever
+# Debian packages are missing (scripts/install-deps).
+JOBS ?= 2
+CMAKE_WERROR := -DPATHWICK_WERROR=ON
+
+.PHONY: all deps build run test test-unit test-asan fuzz-smoke bench clean
+
+all: build
+
+deps:
+	@bash scripts/install-deps
+
+build: deps
+	cmake --preset release $(CMAKE_WERROR) >/dev/null
+	cmake --build build/release -j $(JOBS)
+
+run: build
+	./build/release/pathwick
+
+test-unit: deps
+	cmake --preset default $(CMAKE_WERROR) >/dev/null
+	cmake --build build/default -j $(JOBS)
+	ctest --test-dir build/default --output-on-failure -j $(JOBS)
+
+test-asan: deps
+	cmake --preset asan $(CMAKE_WERROR) >/dev/null
+	cmake --build build/asan -j $(JOBS)
+	ctest --test-dir build/asan --output-on-failure -j $(JOBS) -LE e2e
+
+fuzz-smoke: deps
+	bash fuzz/run-smoke
+
+test: test-unit test-asan fuzz-smoke
+
+bench: build
+	bash bench/run
+
+clean:
+	rm -rf build

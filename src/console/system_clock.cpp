@@ -1,0 +1,21 @@
+#include <ctime>
+#include <thread>
+
+#include "console/clock.h"
+
+namespace pathwick {
+
+LocalTime SystemClock::now() const {
+    timespec spec{};
+    clock_gettime(CLOCK_REALTIME, &spec);
+    tm local{};
+    localtime_r(&spec.tv_sec, &local);
+    return LocalTime{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour,
+                     local.tm_min,         local.tm_sec,     static_cast<int>(spec.tv_nsec / 1000000)};
+}
+
+void SystemClock::sleepFor(std::chrono::milliseconds duration) {
+    std::this_thread::sleep_for(duration);
+}
+
+}  // namespace pathwick

@@ -1,0 +1,71 @@
+#include "console/text_values.h"
+
+#include <cctype>
+#include <cstdio>
+
+namespace pathwick {
+
+double valueOf(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size() && text[i] == ' ') ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '-' || text[i] == '+')) {
+        negative = text[i] == '-';
+        ++i;
+    }
+    double value = 0.0;
+    while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i]))) {
+        value = value * 10.0 + (text[i] - '0');
+        ++i;
+    }
+    if (i < text.size() && text[i] == '.') {
+        ++i;
+        double scale = 0.1;
+        while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i]))) {
+            value += (text[i] - '0') * scale;
+            scale /= 10.0;
+            ++i;
+        }
+    }
+    return negative ? -value : value;
+}
+
+std::string numberText(long long value) {
+    return value < 0 ? plainNumberText(value) : " " + plainNumberText(value);
+}
+
+std::string plainNumberText(long long value) { return std::to_string(value); }
+
+std::string singleText(float value) {
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%.7G", static_cast<double>(value));
+    std::string text = buffer;
+    // Drop a leading zero before the decimal point, as BASIC prints ".5".
+    if (text.rfind("0.", 0) == 0) text.erase(0, 1);
+    if (text.rfind("-0.", 0) == 0) text.erase(1, 1);
+    return text;
+}
+
+std::string upperCase(std::string_view text) {
+    std::string result(text);
+    for (char& c : result) {
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    }
+    return result;
+}
+
+std::string_view trimLeadingBlanks(std::string_view text) {
+    const auto first = text.find_first_not_of(' ');
+    return first == std::string_view::npos ? std::string_view{} : text.substr(first);
+}
+
+std::string_view trimTrailingBlanks(std::string_view text) {
+    const auto last = text.find_last_not_of(' ');
+    return last == std::string_view::npos ? std::string_view{} : text.substr(0, last + 1);
+}
+
+std::string_view trimBlanks(std::string_view text) {
+    return trimTrailingBlanks(trimLeadingBlanks(text));
+}
+
+}  // namespace pathwick

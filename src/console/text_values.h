@@ -1,0 +1,32 @@
+#pragma once
+// Numbers as the program reads and writes them in text.
+#include <string>
+#include <string_view>
+
+namespace pathwick {
+
+// The numeric value of a text: leading blanks skipped, then an optional sign,
+// digits with an optional decimal fraction; 0 when no number starts there.
+double valueOf(std::string_view text);
+
+// Decimal text of a whole number with the sign position: one blank before a
+// non-negative number (" 35"), "-" before a negative one.
+std::string numberText(long long value);
+
+// Decimal text without any blank ("35").
+std::string plainNumberText(long long value);
+
+// A single-precision number as printNumber shows it, without the blanks:
+// up to 7 significant digits, no trailing zeros, no leading zero before the
+// decimal point ("74.29", "100", ".5", "-2").
+std::string singleText(float value);
+
+// Upper-cases ASCII letters; other bytes unchanged.
+std::string upperCase(std::string_view text);
+
+// Text without its leading and trailing blanks (character 32 only).
+std::string_view trimBlanks(std::string_view text);
+std::string_view trimLeadingBlanks(std::string_view text);
+std::string_view trimTrailingBlanks(std::string_view text);
+
+}  // namespace pathwick
