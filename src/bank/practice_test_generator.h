@@ -1,0 +1,13 @@
+#pragma once
+#include "bank/question_pool.h"
+#include "console/random_source.h"
+#include "console/screen_layer.h"
+
+namespace pathwick {
+
+// Fills rows 1..35 of `questions` with one question from each group, in
+// random order, choices re-lettered. The screen is used only to report a
+// group of size 0.
+void GeneratePracticeTest(QuestionPool& questions, RandomSource& random, ScreenLayer& screen);
+
+}  // namespace pathwick

@@ -1,0 +1,26 @@
+#pragma once
+#include <cstdint>
+
+#include "bank/question_pool.h"
+#include "console/counted_list.h"
+#include "console/screen_layer.h"
+
+namespace pathwick {
+
+// 100 * part / whole as a single-precision value, rounded to two decimal
+// places with halves going to the even hundredth.
+float roundedPercent(float part, float whole);
+
+// True when a score is above the single-precision 73.99.
+bool isPass(float score);
+
+// The review panel on rows 27 to 43 (answers 1..35 of `answers` against
+// field 7 of `questions`), or blank rows when reviewOn is 0.
+void ShowRunningScore(const std::int32_t& reviewOn, const CountedList& answers,
+                      const QuestionPool& questions, ScreenLayer& screen);
+
+// The result screen; returns after a key or click.
+void ShowExamResults(const CountedList& answers, const QuestionPool& questions,
+                     ScreenLayer& screen);
+
+}  // namespace pathwick
