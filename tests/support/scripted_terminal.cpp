@@ -28,12 +28,12 @@ ScriptedTerminal& ScriptedTerminal::doubleClick(int row, int column) {
 }
 
 ScriptedTerminal& ScriptedTerminal::idle(int milliseconds) {
-    if (milliseconds > 0) script_.push_back({InputEvent{}, milliseconds});
+    if (milliseconds > 0) script_.push_back({InputEvent{InputEvent::Kind::Key, {}, 0, 0, false}, milliseconds});
     return *this;
 }
 
 ScriptedTerminal& ScriptedTerminal::close() {
-    script_.push_back({InputEvent{InputEvent::Kind::Closed}, 0});
+    script_.push_back({InputEvent{InputEvent::Kind::Closed, {}, 0, 0, false}, 0});
     return *this;
 }
 
@@ -44,7 +44,7 @@ void ScriptedTerminal::present(ScreenGrid& grid, const CursorState& cursor) {
 }
 
 std::optional<InputEvent> ScriptedTerminal::readInput(std::chrono::milliseconds limit) {
-    if (script_.empty()) return InputEvent{InputEvent::Kind::Closed};
+    if (script_.empty()) return InputEvent{InputEvent::Kind::Closed, {}, 0, 0, false};
     Step& step = script_.front();
     if (step.idleMilliseconds > 0) {
         const int waited = std::min<int>(step.idleMilliseconds, static_cast<int>(limit.count()));

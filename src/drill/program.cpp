@@ -1,0 +1,8 @@
+#include "drill/program.h"
+
+namespace pathwick {
+
+// Placeholder.
+void RunProgram(ProgramContext&) {}
+
+}  // namespace pathwick

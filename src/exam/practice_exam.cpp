@@ -1,0 +1,9 @@
+#include "exam/practice_exam.h"
+
+namespace pathwick {
+
+// Placeholder.
+void RunPracticeExam(ProgramContext&) {}
+void DrawExamButtonBar(ScreenLayer&) {}
+
+}  // namespace pathwick

@@ -1,0 +1,8 @@
+#include "study/study_mode.h"
+
+namespace pathwick {
+
+// Placeholder.
+void RunStudyMode(QuestionPool&, CountedList&, ProgramContext&) {}
+
+}  // namespace pathwick
