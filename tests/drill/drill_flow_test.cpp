@@ -146,7 +146,7 @@ TEST(DrillFlowTest, InvalidStartQuestionIsWipedAndAskedAgain) {
     rig.script().type("s").type("0").enter();
     auto expectAskedAgain = [&rig](std::string_view nextEntry) {
         return [&rig, nextEntry](ScriptedTerminal& next) {
-            EXPECT_EQ(textAt(rig.screen, 23, 15, 25), "Start with Question:      ") << dump(rig.screen);
+            EXPECT_EQ(textAt(rig.screen, 23, 15, 25), "Start with Question:     ") << dump(rig.screen);
             next.type(nextEntry).enter();
         };
     };
