@@ -6,7 +6,6 @@
 #include <string_view>
 
 #include "bank/load_pool.h"
-#include "console/first_field.h"
 #include "console/text_values.h"
 #include "console/wrap_text.h"
 #include "support/hints_file.h"
@@ -63,7 +62,10 @@ std::string AskForId(ScreenLayer& screen) {
     screen.clearScreen();
     screen.locate(20, 20);
     screen.printText("Enter the Question ID: ");
-    return upperCase(FirstField(screen.readLine()));
+    // readLine already gives the first field of the typed line (blanks,
+    // commas and double quotes as FirstField takes them); applying the rule a
+    // second time would turn "\" T9A04\"" into T9A04.
+    return upperCase(screen.readLine());
 }
 
 // Row of the first question whose ID field begins with `id` (compared over

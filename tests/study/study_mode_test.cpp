@@ -27,10 +27,10 @@ struct StudyRig : ScreenRig {
     QuestionPool pool{kWorkTableLastRow};
     CountedList hintIndex{640};
 
-    StudyRig() {
+    explicit StudyRig(bool passIntroduction = true) {
         context.hintsDirectory = hints.path();
         screen.enableMouse();
-        terminal.key(" ");
+        if (passIntroduction) terminal.key(" ");
     }
     StudyRig& lookUp(std::string_view typed) {
         terminal.type(typed).enter();
@@ -50,8 +50,7 @@ struct StudyRig : ScreenRig {
 };
 
 TEST(StudyMode, IntroductionWithItsOwnWording) {
-    StudyRig rig;
-    rig.terminal.close();
+    StudyRig rig(false);
     rig.pool.cell(500, 3) = "left from a drill";
     EXPECT_FALSE(rig.run());
     EXPECT_EQ(rig.row(15), std::string(15, ' ') +
@@ -121,7 +120,8 @@ TEST(StudyMode, FigureQuestionShowsItsMarkerAndOpensNoWindow) {
 }
 
 TEST(StudyMode, IdsThatNameNoQuestion) {
-    for (std::string typed : {"T6C02 Figure:T1", "T9A4", "T9A99", "T9A045", "X9A04", "TXA01", "9"}) {
+    for (std::string typed : {"T6C02 Figure:T1", "T9A4", "T9A99", "T9A045", "X9A04", "TXA01", "9",
+                              "\" T9A04\"", "\"T9A04 \""}) {
         StudyRig rig;
         rig.lookUp(typed);
         EXPECT_FALSE(rig.run());
