@@ -6,9 +6,7 @@
 namespace pathwick {
 namespace {
 
-using testing::ScreenRig;
-using testing::allColors;
-using testing::trimmedRow;
+using namespace pathwick::testing;
 
 TEST(HelpScreen, PageRowsInTheMenuColours) {
     ScreenRig rig;
@@ -21,32 +19,26 @@ TEST(HelpScreen, PageRowsInTheMenuColours) {
     EXPECT_EQ(trimmedRow(s, 1), "");
     EXPECT_EQ(trimmedRow(s, 2), "  Welcome the Amateur Radio Technician Exam Practice Program.  "
                                 "This program will help you to");
-    EXPECT_EQ(trimmedRow(s, 23), "  Class Exam, effective 7/01/2018-6/30/2022");
     EXPECT_EQ(trimmedRow(s, 25), std::string(23, ' ') +
                                      "The Pathwick Team (N0CALL)  email: pathwick@example.org");
     EXPECT_EQ(trimmedRow(s, 29), " Square Root is shpwn as SQRT() and the anti-log which in the "
                                  "book is shown as log raised to");
-    EXPECT_EQ(trimmedRow(s, 30), " the power of -1 is converted into 10^n (10 raised to the power of n).");
     EXPECT_EQ(trimmedRow(s, 36),
               " If the Hint prompt is showing pressing the H key will Display Hint.");
-    EXPECT_EQ(trimmedRow(s, 37), "");
     EXPECT_EQ(trimmedRow(s, 40), "") << "the page starts from a cleared screen";
     EXPECT_EQ(s.row(), 37) << "no scrolling: the page fits";
     for (int row = 1; row <= 43; ++row) EXPECT_TRUE(allColors(s, row, 1, 100, 15, 1)) << row;
 }
 
 TEST(HelpScreen, AnyKeyOrClickClosesAndClearsThePage) {
-    ScreenRig arrow;
-    arrow.terminal.extended(72);
-    ShowHelpScreen(arrow.screen);
-    EXPECT_EQ(trimmedRow(arrow.screen, 2), "");
-    EXPECT_TRUE(arrow.terminal.exhausted());
-
-    ScreenRig click;
-    click.screen.enableMouse();
-    click.terminal.click(40, 90);
-    ShowHelpScreen(click.screen);
-    EXPECT_EQ(trimmedRow(click.screen, 25), "");
+    ScreenRig rig;
+    rig.screen.enableMouse();
+    rig.terminal.extended(72).click(40, 90);
+    ShowHelpScreen(rig.screen);
+    EXPECT_EQ(trimmedRow(rig.screen, 2), "");
+    ShowHelpScreen(rig.screen);
+    EXPECT_EQ(trimmedRow(rig.screen, 25), "");
+    EXPECT_TRUE(rig.terminal.exhausted());
 }
 
 }  // namespace
