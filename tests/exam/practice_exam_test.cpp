@@ -311,3 +311,21 @@ TEST(ExamSession, FigureWindowStaysUpForTheResultsThenCloses) {
 
 }  // namespace
 }  // namespace pathwick
+
+namespace pathwick {
+namespace {
+
+TEST(PracticeExam, WholeExamFromGenerationToResults) {
+    ScreenRig rig;
+    rig.terminal.type("a").type("n").type("s").type("y").type("x");
+    RunPracticeExam(rig.context);
+    EXPECT_TRUE(rig.terminal.exhausted());
+    EXPECT_TRUE(rig.terminal.mouseReporting());
+    EXPECT_FALSE(rig.screen.cursorVisible());
+    EXPECT_EQ(textAt(rig.screen, 21, 39, 21), "Skipped Questions: 34");
+    EXPECT_EQ(textAt(rig.screen, 23, 39, 23), "      Your Status: Fail");
+    EXPECT_TRUE(rig.desktop.openWindows().empty());
+}
+
+}  // namespace
+}  // namespace pathwick
