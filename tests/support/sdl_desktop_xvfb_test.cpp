@@ -17,6 +17,7 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <optional>
 #include <regex>
 #include <string>
 #include <thread>
@@ -167,6 +168,29 @@ int field(const std::string& text, const std::string& label) {
     return std::stoi(match[1]);
 }
 
+// Sets an environment variable for as long as it lives, then restores it,
+// so later tests in the same process see the environment they expect.
+class ScopedEnvironment {
+public:
+    ScopedEnvironment(const char* name, const std::string& value) : name_(name) {
+        if (const char* previous = std::getenv(name)) previous_ = previous;
+        ::setenv(name, value.c_str(), 1);
+    }
+    ~ScopedEnvironment() {
+        if (previous_) {
+            ::setenv(name_, previous_->c_str(), 1);
+        } else {
+            ::unsetenv(name_);
+        }
+    }
+    ScopedEnvironment(const ScopedEnvironment&) = delete;
+    ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
+
+private:
+    const char* name_;
+    std::optional<std::string> previous_;
+};
+
 class SdlDesktopOnXvfb : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -175,18 +199,20 @@ protected:
         }
         server_ = std::make_unique<Xvfb>();
         if (server_->display().empty()) GTEST_SKIP() << "Xvfb did not start";
-        ::setenv("DISPLAY", server_->display().c_str(), 1);
-        ::setenv("SDL_VIDEODRIVER", "x11", 1);
-        ::setenv("SDL_AUDIODRIVER", "dummy", 1);
+        environment_.emplace_back(std::make_unique<ScopedEnvironment>("DISPLAY", server_->display()));
+        environment_.emplace_back(std::make_unique<ScopedEnvironment>("SDL_VIDEODRIVER", "x11"));
+        environment_.emplace_back(std::make_unique<ScopedEnvironment>("SDL_AUDIODRIVER", "dummy"));
         desktop_ = std::make_unique<SdlDesktop>(keys_);
     }
     void TearDown() override {
         desktop_.reset();
         server_.reset();
+        environment_.clear();
     }
 
     ForwardedKeys keys_;
     std::unique_ptr<Xvfb> server_;
+    std::vector<std::unique_ptr<ScopedEnvironment>> environment_;
     std::unique_ptr<SdlDesktop> desktop_;
 };
 
