@@ -18,6 +18,7 @@
 #include <cwchar>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "console/input_decoder.h"
 
@@ -165,6 +166,22 @@ bool representable(wchar_t ch) {
     return std::wcrtomb(bytes.data(), ch, &state) != static_cast<std::size_t>(-1);
 }
 
+// Lines of at most `width` characters, broken between words where possible.
+std::vector<std::string> wrapWords(std::string_view text, std::size_t width) {
+    std::vector<std::string> lines;
+    while (!text.empty()) {
+        std::size_t cut = std::min(width, text.size());
+        if (cut < text.size()) {
+            const std::size_t blank = text.substr(0, cut + 1).rfind(' ');
+            if (blank != std::string_view::npos && blank > 0) cut = blank;
+        }
+        lines.emplace_back(text.substr(0, cut));
+        text.remove_prefix(cut);
+        while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+    }
+    return lines;
+}
+
 bool terminalHasTitle() {
     if (::tigetflag("XT") > 0) return true;
     const char* statusLine = ::tigetstr("tsl");
@@ -282,7 +299,10 @@ void NcursesTerminal::Impl::drawNotice() {
                                " x " + std::to_string(kScreenRows) + " characters; this one is " +
                                std::to_string(COLS) + " x " + std::to_string(LINES) +
                                ". Please make the window larger.";
-    mvaddnstr(0, 0, notice.c_str(), static_cast<int>(notice.size()));
+    int row = 0;
+    for (const std::string& line : wrapWords(notice, static_cast<std::size_t>(std::max(COLS, 1)))) {
+        mvaddnstr(row++, 0, line.c_str(), static_cast<int>(line.size()));
+    }
     if (cursorVisibility != 0) {
         ::curs_set(0);
         cursorVisibility = 0;
