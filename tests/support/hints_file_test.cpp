@@ -42,14 +42,6 @@ TEST_F(HintsFileTest, IndexAndLookupFollowTheFile) {
     EXPECT_TRUE(rig.desktop.calls().empty());
 }
 
-TEST_F(HintsFileTest, LinuxLineEndsWork) {
-    folder.write("hints.txt", "T1A01: one [a]\nT1A02: two [b]\n");
-    request("Index");
-    EXPECT_EQ(index[0], "2");
-    request("T1A02");
-    EXPECT_EQ(trimmedRow(rig.screen, 29), " two [b]");
-}
-
 TEST_F(HintsFileTest, MissingFileOrUnknownIdShowsNothing) {
     request("Index");
     EXPECT_EQ(index[0], "0");

@@ -45,15 +45,6 @@ TEST(HintIndexTest, ListsOnlyLinesWithBracketAfterTheSeparator) {
     EXPECT_EQ(idsOf(file), (Lines{"T1A01", "T1A06", "T1A01"}));
 }
 
-TEST(HintIndexTest, KeepsAtMostTheLimit) {
-    std::string file;
-    for (int i = 0; i < 700; ++i) file += "T" + std::to_string(i) + ": [x]\n";
-    const auto ids = idsOf(file);
-    ASSERT_EQ(ids.size(), 640u);
-    EXPECT_EQ(ids.front(), "T0");
-    EXPECT_EQ(ids.back(), "T639");
-}
-
 TEST(FindHintTest, MatchesTheTextBeforeTheFirstColonExactly) {
     const std::string file =
         "t1a02: lower case id\r\n"
