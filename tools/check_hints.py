@@ -53,7 +53,12 @@ def load_references():
 
 
 def words(text):
-    return {w for w in re.findall(r"[a-z0-9]+", text.lower()) if w not in STOP and len(w) > 1}
+    found = {w for w in re.findall(r"[a-z0-9]+", text.lower()) if w not in STOP and len(w) > 1}
+    return {w[:-1] if w.endswith("s") and len(w) > 3 else w for w in found}
+
+
+def numbers(text):
+    return {n.replace(",", "").rstrip(".") for n in re.findall(r"\d[\d,]*\.?\d*", text)}
 
 
 def check(path, review):
@@ -125,6 +130,9 @@ def check(path, review):
                 flag = "LEANS-WRONG"
             if choices[key].lower().rstrip(". ") in text.lower() and len(text) < 70:
                 flag += " RESTATES"
+            right_numbers = numbers(choices[key])
+            if right_numbers and not right_numbers <= numbers(text):
+                flag += " MISSING-NUMBER"
             print(f"{qid} right={right} scores={scores} {flag}")
     print(f"{len(hints)} hints, {len(errors)} errors")
     return not errors
