@@ -68,6 +68,8 @@ public:
 private:
     std::uint8_t currentColors() const;
     void scrollUp();
+    void writeCharacters(std::u32string_view characters);
+    void eraseLastTyped();
     void present();
     KeyEvent nextKey(bool limited, int milliseconds);
     KeyEvent acceptInput(const InputEvent& event);

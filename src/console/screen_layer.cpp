@@ -1,0 +1,221 @@
+#include "console/screen_layer.h"
+
+#include <algorithm>
+
+#include "console/cp1252.h"
+#include "console/first_field.h"
+#include "console/text_values.h"
+
+namespace pathwick {
+namespace {
+
+constexpr char32_t kRuleCharacter = U'\u2500';
+constexpr std::chrono::milliseconds kInputPause{20};
+constexpr std::size_t kLongestTypedLine = 10000;
+
+bool inRange(int value, int last) { return value >= 1 && value <= last; }
+
+}  // namespace
+
+ScreenLayer::ScreenLayer(Terminal& terminal, Clock& clock) : terminal_(terminal), clock_(clock) {
+    grid_.dirtyRows.set();
+}
+
+void ScreenLayer::setConsoleWindowPosition(int, int) {}
+
+void ScreenLayer::setTitle(std::string_view text) { terminal_.setTitle(cp1252ToUtf8(text)); }
+
+void ScreenLayer::setScreenSize(int, int) {
+    // The model is always 100 x 43; the terminal backend deals with the
+    // real window's size.
+    clearScreen();
+}
+
+void ScreenLayer::setColor(int foreground, int background) {
+    if (foreground >= 0 && foreground < 16) foreground_ = foreground;
+    if (background >= 0 && background < 16) background_ = background;
+}
+
+void ScreenLayer::hideCursor() { cursorVisible_ = false; }
+
+void ScreenLayer::enableMouse() {
+    mouseEnabled_ = true;
+    terminal_.setMouseReporting(true);
+}
+
+void ScreenLayer::bringConsoleToFront() {}
+
+std::uint8_t ScreenLayer::currentColors() const {
+    return static_cast<std::uint8_t>(background_ * 16 + foreground_);
+}
+
+void ScreenLayer::clearScreen() {
+    const Cell blank{U' ', currentColors()};
+    for (auto& line : grid_.cells) line.fill(blank);
+    grid_.dirtyRows.set();
+    row_ = 1;
+    column_ = 1;
+    scrollPending_ = false;
+}
+
+void ScreenLayer::locate(int row, int column) {
+    if (inRange(row, kScreenRows)) row_ = row;
+    if (inRange(column, kScreenColumns)) column_ = column;
+    scrollPending_ = false;
+}
+
+void ScreenLayer::scrollUp() {
+    std::move(grid_.cells.begin() + 1, grid_.cells.end(), grid_.cells.begin());
+    grid_.cells.back().fill(Cell{U' ', currentColors()});
+    grid_.dirtyRows.set();
+}
+
+void ScreenLayer::writeCharacters(std::u32string_view characters) {
+    while (!characters.empty()) {
+        if (scrollPending_) {
+            scrollPending_ = false;
+            scrollUp();
+        }
+        const auto room = static_cast<std::size_t>(kScreenColumns - column_ + 1);
+        const std::size_t count = std::min(room, characters.size());
+        for (std::size_t i = 0; i < count; ++i) {
+            grid_.at(row_, column_ + static_cast<int>(i)) = Cell{characters[i], currentColors()};
+        }
+        grid_.dirtyRows.set(static_cast<std::size_t>(row_ - 1));
+        characters.remove_prefix(count);
+        column_ += static_cast<int>(count);
+        if (column_ > kScreenColumns) {
+            column_ = 1;
+            if (row_ < kScreenRows) {
+                ++row_;
+            } else {
+                scrollPending_ = true;
+            }
+        }
+    }
+}
+
+void ScreenLayer::printText(std::string_view text) {
+    std::u32string characters;
+    characters.reserve(text.size());
+    for (char c : text) characters.push_back(cp1252ToUnicode(static_cast<unsigned char>(c)));
+    writeCharacters(characters);
+}
+
+void ScreenLayer::newLine() {
+    if (row_ < kScreenRows) {
+        ++row_;
+    } else {
+        if (scrollPending_) scrollUp();
+        scrollUp();
+    }
+    column_ = 1;
+    scrollPending_ = false;
+}
+
+void ScreenLayer::printNumber(float value) {
+    const std::string sign = value < 0 ? "" : " ";
+    printText(sign + singleText(value) + " ");
+}
+
+void ScreenLayer::horizontalRule(int count) {
+    if (count > 0) writeCharacters(std::u32string(static_cast<std::size_t>(count), kRuleCharacter));
+}
+
+void ScreenLayer::sleep(int milliseconds) {
+    present();
+    if (milliseconds > 0) clock_.sleepFor(std::chrono::milliseconds(milliseconds));
+}
+
+void ScreenLayer::present() {
+    terminal_.present(grid_, CursorState{cursorVisible_, row_, column_});
+}
+
+KeyEvent ScreenLayer::acceptInput(const InputEvent& event) {
+    switch (event.kind) {
+        case InputEvent::Kind::Closed:
+            throw InputClosed();
+        case InputEvent::Kind::Click:
+            if (!mouseEnabled_ || !inRange(event.row, kScreenRows) ||
+                !inRange(event.column, kScreenColumns)) {
+                return {};
+            }
+            mouseRow_ = event.row;
+            mouseColumn_ = event.column;
+            return clickEvent(event.doubleClick ? kClickDouble : kClickPressed);
+        case InputEvent::Kind::Key:
+            return event.key;
+    }
+    return {};
+}
+
+KeyEvent ScreenLayer::nextKey(bool limited, int milliseconds) {
+    present();
+    int waited = 0;
+    for (;;) {
+        if (forwardedKeys_ != nullptr) {
+            if (auto key = forwardedKeys_->take()) return *key;
+        }
+        if (const auto event = terminal_.readInput(kInputPause)) {
+            KeyEvent key = acceptInput(*event);
+            if (!key.empty()) return key;
+            continue;
+        }
+        waited += static_cast<int>(kInputPause.count());
+        if (limited && waited >= milliseconds) return {};
+    }
+}
+
+KeyEvent ScreenLayer::waitKey() { return nextKey(false, 0); }
+
+KeyEvent ScreenLayer::pollKey(int milliseconds) { return nextKey(true, milliseconds); }
+
+void ScreenLayer::eraseLastTyped() {
+    // The cell before the output position; with a scroll pending the last
+    // character stands in the bottom right corner.
+    int row = row_;
+    int column = column_ - 1;
+    if (scrollPending_) {
+        row = kScreenRows;
+        column = kScreenColumns;
+    } else if (column < 1) {
+        column = kScreenColumns;
+        row = std::max(1, row - 1);
+    }
+    locate(row, column);
+    printText(" ");
+    locate(row, column);
+}
+
+std::string ScreenLayer::readLine() {
+    const bool wasVisible = cursorVisible_;
+    cursorVisible_ = true;
+    std::string line;
+    for (;;) {
+        const KeyEvent key = waitKey();
+        if (key.size() != 1) continue;  // extended keys and clicks
+        const auto c = static_cast<unsigned char>(key[0]);
+        if (c == static_cast<unsigned char>(kBackspaceKey)) {
+            if (!line.empty()) {
+                eraseLastTyped();
+                line.pop_back();
+            }
+        } else if (c == static_cast<unsigned char>(kEnterKey)) {
+            newLine();
+            break;
+        } else if (c >= 32 && line.size() < kLongestTypedLine) {
+            printText(key);
+            line += key;
+        }
+    }
+    cursorVisible_ = wasVisible;
+    return FirstField(line);
+}
+
+std::string ScreenLayer::rowText(int row) const {
+    std::string text;
+    for (int column = 1; column <= kScreenColumns; ++column) text += utf8Of(cellAt(row, column).ch);
+    return text;
+}
+
+}  // namespace pathwick
