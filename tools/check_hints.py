@@ -7,7 +7,8 @@ Hard checks (exit status 1 on any failure): comment line first, one hint per
 pool question in pool order, "ID: text" lines, CR LF ends, plain ASCII,
 at most 190 characters of hint text, a closing "]" reference, the Part 97
 reference of data/pool-references.txt where the pool gives one, no choice
-letters ("A." .. "D.", "answer B", "choice C", "(D)"), no picture reference.
+letters ("A." .. "D.", "answer B", "choice C", "(D)"), no picture reference,
+and worked steps "a x b = c" / "a / b = c" that compute.
 
 --review also prints, per question, how many distinctive words the hint
 shares with the correct choice and with each wrong choice, flagging hints
@@ -61,6 +62,21 @@ def numbers(text):
     return {n.replace(",", "").rstrip(".") for n in re.findall(r"\d[\d,]*\.?\d*", text)}
 
 
+ARITHMETIC = re.compile(
+    r"(\d[\d,]*\.?\d*)\s*(?:[A-Za-z]+\s+)?([x/])\s*(\d[\d,]*\.?\d*)\s*(?:[A-Za-z]+\s+)?=\s*(\d[\d,]*\.?\d*)")
+
+
+def bad_arithmetic(text):
+    """Worked steps "a x b = c" or "a / b = c" whose result is off by more than 3%."""
+    wrong = []
+    for a, op, b, c in ARITHMETIC.findall(text):
+        a, b, c = (float(v.replace(",", "").rstrip(".")) for v in (a, b, c))
+        value = a * b if op == "x" else a / b
+        if abs(value - c) > 0.03 * max(abs(c), 1e-9):
+            wrong.append(f"{a} {op} {b} = {c}, not {value:.4g}")
+    return wrong
+
+
 def check(path, review):
     data = Path(path).read_bytes()
     errors = []
@@ -110,6 +126,8 @@ def check(path, review):
                 errors.append(f"{qid}: names a choice letter: {pattern.search(text).group(0)}")
         if "~Figure " in text:
             errors.append(f"{qid}: picture reference")
+        for step in bad_arithmetic(text):
+            errors.append(f"{qid}: arithmetic {step}")
     for e in errors:
         print("ERROR", e)
     if review:
@@ -134,7 +152,8 @@ def check(path, review):
             if right_numbers and not right_numbers <= numbers(text):
                 flag += " MISSING-NUMBER"
             print(f"{qid} right={right} scores={scores} {flag}")
-    print(f"{len(hints)} hints, {len(errors)} errors")
+    steps = sum(len(ARITHMETIC.findall(t)) for t in by_id.values())
+    print(f"{len(hints)} hints, {steps} worked steps checked, {len(errors)} errors")
     return not errors
 
 
