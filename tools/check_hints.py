@@ -8,7 +8,8 @@ pool question in pool order, "ID: text" lines, CR LF ends, plain ASCII,
 at most 190 characters of hint text, a closing "]" reference, the Part 97
 reference of data/pool-references.txt where the pool gives one, no choice
 letters ("A." .. "D.", "answer B", "choice C", "(D)"), no picture reference,
-and worked steps "a x b = c" / "a / b = c" that compute.
+worked steps "a x b = c" / "a / b = c" that compute, and two screen lines
+of 95 columns at most once word-wrapped.
 
 --review also prints, per question, how many distinctive words the hint
 shares with the correct choice and with each wrong choice, flagging hints
@@ -77,6 +78,21 @@ def bad_arithmetic(text):
     return wrong
 
 
+def wrapped_lines(text, width=95):
+    """How many screen lines the hint takes: break after the last blank that fits."""
+    rest = text.strip() + " "
+    if len(rest) <= width:
+        return 1
+    count = 0
+    while rest:
+        cut = rest[:width].rfind(" ") + 1 or width
+        rest = rest[cut:]
+        count += 1
+        if len(rest) < 2:
+            rest = ""
+    return count
+
+
 def check(path, review):
     data = Path(path).read_bytes()
     errors = []
@@ -112,6 +128,8 @@ def check(path, review):
         by_id[qid] = text
         if len(text) > MAX_HINT:
             errors.append(f"{qid}: {len(text)} characters")
+        elif wrapped_lines(text) > 2:
+            errors.append(f"{qid}: wraps to more than two lines of 95")
         if text != text.strip():
             errors.append(f"{qid}: leading or trailing blanks")
         if not text.endswith("]"):
