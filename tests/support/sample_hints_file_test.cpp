@@ -13,6 +13,7 @@
 #include "bank/load_pool.h"
 #include "bank/question_pool.h"
 #include "console/counted_list.h"
+#include "console/wrap_text.h"
 #include "support/hints_file.h"
 #include "support/screen_test.h"
 
@@ -22,6 +23,7 @@ namespace {
 constexpr std::size_t kLongestHint = 190;  // two screen lines of 95
 constexpr int kPoolQuestions = 423;
 constexpr int kHintIndexLast = 640;
+constexpr int kHintWidth = 95;
 
 std::filesystem::path sourceDir() { return std::filesystem::path(PATHWICK_SOURCE_DIR); }
 
@@ -130,6 +132,14 @@ TEST_F(SampleHintsFile, HintsAreShortPlainAndEndInTheirReference) {
         } else {
             EXPECT_EQ(text.find("[97."), std::string::npos) << id << " cites an unlisted rule";
         }
+    }
+}
+
+TEST_F(SampleHintsFile, EveryHintFitsTwoScreenLines) {
+    for (const auto& line : hintLines()) {
+        CountedList wrapped(15);
+        WrapText(line.substr(7), wrapped, kHintWidth);
+        EXPECT_LE(wrapped.count(), 2) << line;
     }
 }
 
