@@ -30,7 +30,7 @@
 namespace pathwick::testing {
 namespace {
 
-constexpr long kDefaultEvents = 12000;
+constexpr long kDefaultEvents = 25000;
 constexpr unsigned kDefaultSeed = 20210917;
 constexpr long kMemoryCheckEvents = 100000;
 constexpr long kAllowedGrowthKiB = 8 * 1024;
@@ -563,6 +563,61 @@ std::string summaryOf(const Tally& t, double seconds, long rssBefore, long rssAf
     return out.str();
 }
 
+struct SoakRun {
+    Tally tally;
+    std::string fault;
+    std::string summary;
+    long residentGrowthKiB = 0;
+};
+
+// Runs the program again and again under the monkey until `budget` events
+// have been given, then the input closes.
+SoakRun soak(DrillRig& rig, ProgramContext& context, unsigned seed, long budget) {
+    Monkey monkey(rig, seed, budget);
+    rig.terminal.respondWith([&monkey](ScriptedTerminal& next) { monkey.respond(next); });
+    SoakRun run;
+    const auto started = std::chrono::steady_clock::now();
+    for (;;) {
+        monkey.programStarted();
+        try {
+            RunProgram(context);
+        } catch (const InputClosed&) {
+            break;
+        } catch (const std::exception& error) {
+            run.fault = std::string("RunProgram threw: ") + error.what() + "\n" + dump(rig.screen);
+            break;
+        }
+        monkey.sawGoodbye();
+    }
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    const long rssAfter = residentKiB();
+    rig.terminal.respondWith(nullptr);
+    run.tally = monkey.tally();
+    if (run.fault.empty()) run.fault = monkey.firstFault();
+    run.summary = summaryOf(run.tally, seconds, monkey.residentAtWarmUp(), rssAfter);
+    run.residentGrowthKiB = rssAfter - monkey.residentAtWarmUp();
+    std::cout << run.summary << "\n";
+    return run;
+}
+
+void expectEveryScreenReached(const Tally& tally, const std::string& summary) {
+    for (std::size_t i = 0; i < kPageNames.size(); ++i) {
+        if (static_cast<Page>(i) == Page::Unknown) continue;
+        EXPECT_GT(tally.seen[i], 0) << "never reached: " << kPageNames[i] << "\n" << summary;
+    }
+}
+
+// Played properly, every drill and test reaches its end; only the one under
+// way when the input runs out may be cut short.
+void expectProperGamesEnd(const Tally& tally, const std::string& summary) {
+    EXPECT_GT(tally.properDrillsCompleted, 0) << summary;
+    EXPECT_GT(tally.properExamsFinished, 0) << summary;
+    EXPECT_EQ(tally.properEpisodesCutShort, 0) << summary;
+    EXPECT_LE(tally.properDrills - tally.properDrillsCompleted, 1) << summary;
+    EXPECT_LE(tally.properExams - tally.properExamsFinished, 1) << summary;
+}
+
 TEST(MonkeySoak, ProgramSurvivesRandomInputAndReachesEveryScreen) {
     const long budget = environmentNumber("PATHWICK_SOAK_EVENTS", kDefaultEvents);
     const auto seed = static_cast<unsigned>(environmentNumber("PATHWICK_SOAK_SEED", kDefaultSeed));
@@ -572,6 +627,7 @@ TEST(MonkeySoak, ProgramSurvivesRandomInputAndReachesEveryScreen) {
     // missing, which the program must take in its stride.
     std::ifstream shipped(std::string(PATHWICK_SOURCE_DIR) + "/hints.txt", std::ios::binary);
     const std::string hints((std::istreambuf_iterator<char>(shipped)), std::istreambuf_iterator<char>());
+    ASSERT_FALSE(hints.empty());
     folder.write("hints.txt",
                  "T6C02: Look at the picture [fig] ~Figure t1.bmp\r\n"
                  "T0A01: Battery safety [x] ~Figure battery.bmp\r\n"
@@ -579,44 +635,29 @@ TEST(MonkeySoak, ProgramSurvivesRandomInputAndReachesEveryScreen) {
 
     DrillRig rig;
     rig.context.hintsDirectory = folder.path();
-    Monkey monkey(rig, seed, budget);
-    rig.terminal.respondWith([&monkey](ScriptedTerminal& next) { monkey.respond(next); });
+    const SoakRun run = soak(rig, rig.context, seed, budget);
 
-    const auto started = std::chrono::steady_clock::now();
-    for (;;) {
-        monkey.programStarted();
-        try {
-            RunProgram(rig.context);
-        } catch (const InputClosed&) {
-            break;
-        } catch (const std::exception& error) {
-            FAIL() << "RunProgram threw: " << error.what() << "\n" << dump(rig.screen);
-        }
-        monkey.sawGoodbye();
-    }
-    const double seconds =
-        std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
-    const long rssAfter = residentKiB();
-    const Tally& tally = monkey.tally();
-    const std::string summary = summaryOf(tally, seconds, monkey.residentAtWarmUp(), rssAfter);
-    std::cout << summary << "\n";
-
-    EXPECT_TRUE(monkey.firstFault().empty()) << monkey.firstFault() << summary;
-    EXPECT_GE(tally.events, budget);
-    for (std::size_t i = 0; i < kPageNames.size(); ++i) {
-        if (static_cast<Page>(i) == Page::Unknown) continue;
-        EXPECT_GT(tally.seen[i], 0) << "never reached: " << kPageNames[i] << "\n" << summary;
-    }
-    EXPECT_GT(tally.properDrillsCompleted, 0) << summary;
-    EXPECT_GT(tally.properExamsFinished, 0) << summary;
-    // Played properly, every drill and test reaches its end; only the one
-    // under way when the input runs out may be cut short.
-    EXPECT_LE(tally.properEpisodesCutShort, 0) << summary;
-    EXPECT_GE(tally.drillsCompleted + 1, tally.properDrills) << summary;
-
+    EXPECT_TRUE(run.fault.empty()) << run.fault << run.summary;
+    EXPECT_GE(run.tally.events, budget);
+    expectEveryScreenReached(run.tally, run.summary);
+    expectProperGamesEnd(run.tally, run.summary);
     if (budget >= kMemoryCheckEvents && !underAddressSanitizer()) {
-        EXPECT_LT(rssAfter - monkey.residentAtWarmUp(), kAllowedGrowthKiB) << summary;
+        EXPECT_LT(run.residentGrowthKiB, kAllowedGrowthKiB) << run.summary;
     }
+}
+
+// No hints folder at all and a desktop on which every window fails.
+TEST(MonkeySoak, ProgramSurvivesAWorldWhereNothingOutsideWorks) {
+    DrillRig rig;
+    NullDesktop failing;
+    ProgramContext context{rig.screen, failing, rig.random,
+                           std::filesystem::path("/nonexistent/pathwick-soak")};
+    const SoakRun run = soak(rig, context, kDefaultSeed + 1, 8000);
+
+    EXPECT_TRUE(run.fault.empty()) << run.fault << run.summary;
+    EXPECT_GT(run.tally.of(Page::Question), 0) << run.summary;
+    EXPECT_GT(run.tally.of(Page::StudyAnswer), 0) << run.summary;
+    expectProperGamesEnd(run.tally, run.summary);
 }
 
 }  // namespace
