@@ -1,1 +1,66 @@
-int main() { return 0; }
+// Program entry: wires the real terminal, clock and desktop to the program
+// and makes sure the terminal is restored however the program ends.
+#include <unistd.h>
+
+#include <cstdio>
+#include <exception>
+#include <memory>
+#include <string>
+
+#include "console/clock.h"
+#include "console/forwarded_keys.h"
+#include "console/ncurses_terminal.h"
+#include "console/random_source.h"
+#include "console/screen_layer.h"
+#include "drill/program.h"
+#include "drill/program_context.h"
+#include "support/desktop.h"
+
+namespace pathwick {
+namespace {
+
+// The one place that chooses the desktop (figure windows and sound). Keys
+// pressed in a figure window arrive through `forwarded`.
+std::unique_ptr<Desktop> MakeDesktop(ForwardedKeys& /*forwarded*/) {
+    return std::make_unique<NullDesktop>();
+}
+
+// Runs the program on the real machine. The terminal is restored when this
+// returns or throws.
+void RunOnTerminal() {
+    SystemClock clock;
+    ForwardedKeys forwarded;
+    const std::unique_ptr<Desktop> desktop = MakeDesktop(forwarded);
+    NcursesTerminal terminal;
+    ScreenLayer screen(terminal, clock);
+    screen.attachForwardedKeys(&forwarded);
+    RandomSource random(clock);
+    ProgramContext context{screen, *desktop, random};
+    RunProgram(context);
+}
+
+}  // namespace
+}  // namespace pathwick
+
+int main() {
+    if (::isatty(STDIN_FILENO) == 0 || ::isatty(STDOUT_FILENO) == 0) {
+        std::fputs("pathwick: this program runs in a terminal window; standard input and output "
+                   "must both be a terminal.\n",
+                   stderr);
+        return 1;
+    }
+    std::string failure;
+    try {
+        pathwick::RunOnTerminal();
+        return 0;
+    } catch (const pathwick::InputClosed&) {
+        return 0;  // the terminal went away or the program was asked to end
+    } catch (const std::exception& error) {
+        failure = error.what();
+    } catch (...) {
+        failure = "unexpected error";
+    }
+    // The terminal is restored by now: everything in RunOnTerminal is gone.
+    std::fprintf(stderr, "pathwick: %s\n", failure.c_str());
+    return 1;
+}

@@ -34,9 +34,9 @@ public:
 
     int lastRow() const { return static_cast<int>(rows_.size()) - 1; }
     // The numeric value of row 0, field 1.
-    int count() const { return static_cast<int>(valueOf(cell(0, kCountField))); }
+    int count() const { return wholeValueOf(cell(0, kCountField)); }
     // The numeric value of row 0, field 2.
-    int selectedRow() const { return static_cast<int>(valueOf(cell(0, kSelectorField))); }
+    int selectedRow() const { return wholeValueOf(cell(0, kSelectorField)); }
 
     void clear() {
         for (auto& row : rows_) {

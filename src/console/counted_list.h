@@ -11,8 +11,9 @@ namespace pathwick {
 
 class CountedList {
 public:
-    // Entries 0..lastIndex, all empty.
-    explicit CountedList(int lastIndex) : entries_(static_cast<std::size_t>(lastIndex) + 1) {}
+    // Entries 0..lastIndex, all empty (entry 0 always exists).
+    explicit CountedList(int lastIndex)
+        : entries_(static_cast<std::size_t>(lastIndex < 0 ? 0 : lastIndex) + 1) {}
 
     std::string& operator[](int index) { return entries_.at(static_cast<std::size_t>(index)); }
     const std::string& operator[](int index) const {
@@ -21,7 +22,7 @@ public:
 
     int lastIndex() const { return static_cast<int>(entries_.size()) - 1; }
     // The numeric value of entry 0, truncated to a whole number.
-    int count() const { return static_cast<int>(valueOf(entries_.front())); }
+    int count() const { return wholeValueOf(entries_.front()); }
     void clear() {
         for (auto& entry : entries_) entry.clear();
     }

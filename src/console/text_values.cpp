@@ -1,7 +1,9 @@
 #include "console/text_values.h"
 
 #include <cctype>
+#include <cmath>
 #include <cstdio>
+#include <limits>
 
 namespace pathwick {
 
@@ -28,6 +30,15 @@ double valueOf(std::string_view text) {
         }
     }
     return negative ? -value : value;
+}
+
+int wholeValueOf(std::string_view text) {
+    const double value = std::trunc(valueOf(text));
+    constexpr double kLowest = std::numeric_limits<int>::min();
+    constexpr double kHighest = std::numeric_limits<int>::max();
+    if (value <= kLowest) return std::numeric_limits<int>::min();
+    if (value >= kHighest) return std::numeric_limits<int>::max();
+    return static_cast<int>(value);
 }
 
 std::string numberText(long long value) {

@@ -9,6 +9,10 @@ namespace pathwick {
 // digits with an optional decimal fraction; 0 when no number starts there.
 double valueOf(std::string_view text);
 
+// valueOf truncated to a whole number and held within the range of int, so
+// that a count read from any text is safe to use.
+int wholeValueOf(std::string_view text);
+
 // Decimal text of a whole number with the sign position: one blank before a
 // non-negative number (" 35"), "-" before a negative one.
 std::string numberText(long long value);

@@ -1,0 +1,496 @@
+#define NCURSES_WIDECHAR 1
+#include "console/ncurses_terminal.h"
+
+#include <fcntl.h>
+#include <langinfo.h>
+#include <poll.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <array>
+#include <atomic>
+#include <cerrno>
+#include <clocale>
+#include <csignal>
+#include <cstdio>
+#include <cstring>
+#include <cwchar>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "console/input_decoder.h"
+
+// Last: ncurses defines function-like macros (move, erase, clear, ...).
+#include <curses.h>
+
+namespace pathwick {
+namespace {
+
+using Steady = std::chrono::steady_clock;
+using Millis = std::chrono::milliseconds;
+
+constexpr std::size_t kReadChunk = 512;
+
+InputDecoder::Millis sinceEpoch(Steady::time_point time) {
+    return std::chrono::duration_cast<Millis>(time.time_since_epoch());
+}
+
+// Writes every byte unless the descriptor fails; never loops on an error.
+void writeAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        if (written < 0 && errno == EINTR) continue;
+        if (written <= 0) return;
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+}
+
+// The write end of the self-pipe, for the signal handler only.
+std::atomic<int> signalPipeWriteEnd{-1};
+static_assert(std::atomic<int>::is_always_lock_free);
+
+constexpr char kResizeNote = 'W';
+constexpr char kEndNote = 'T';
+
+extern "C" void noteSignal(int signal) {
+    const int savedErrno = errno;
+    const int fd = signalPipeWriteEnd.load();
+    if (fd >= 0) {
+        const char note = signal == SIGWINCH ? kResizeNote : kEndNote;
+        [[maybe_unused]] const ssize_t ignored = ::write(fd, &note, 1);
+    }
+    errno = savedErrno;
+}
+
+// Routes SIGWINCH, SIGTERM, SIGHUP and SIGINT into a pipe that readInput
+// polls next to the tty, and puts the previous handlers back on destruction.
+class SignalPipe {
+public:
+    SignalPipe() {
+        if (::pipe2(fds_.data(), O_CLOEXEC | O_NONBLOCK) != 0) {
+            throw std::runtime_error("cannot create the signal pipe");
+        }
+        int expected = -1;
+        if (!signalPipeWriteEnd.compare_exchange_strong(expected, fds_[1])) {
+            closeFds();
+            throw std::runtime_error("only one terminal can be open at a time");
+        }
+        struct sigaction action {};
+        action.sa_handler = noteSignal;
+        sigemptyset(&action.sa_mask);
+        action.sa_flags = SA_RESTART;
+        for (std::size_t i = 0; i < kSignals.size(); ++i) {
+            ::sigaction(kSignals[i], &action, &previous_[i]);
+        }
+    }
+
+    ~SignalPipe() {
+        for (std::size_t i = 0; i < kSignals.size(); ++i) ::sigaction(kSignals[i], &previous_[i], nullptr);
+        signalPipeWriteEnd.store(-1);
+        closeFds();
+    }
+
+    SignalPipe(const SignalPipe&) = delete;
+    SignalPipe& operator=(const SignalPipe&) = delete;
+
+    int readEnd() const { return fds_[0]; }
+
+private:
+    static constexpr std::array<int, 4> kSignals = {SIGWINCH, SIGTERM, SIGHUP, SIGINT};
+
+    void closeFds() {
+        for (int& fd : fds_) {
+            if (fd >= 0) ::close(fd);
+            fd = -1;
+        }
+    }
+
+    std::array<int, 2> fds_{-1, -1};
+    std::array<struct sigaction, kSignals.size()> previous_{};
+};
+
+// One ncurses screen on stdin/stdout; endwin() on destruction.
+class CursesScreen {
+public:
+    CursesScreen() : screen_(::newterm(nullptr, stdout, stdin)) {
+        if (screen_ == nullptr) throw std::runtime_error("cannot start full-screen mode on this terminal");
+        ::set_term(screen_);
+        ::raw();  // Ctrl+C, Ctrl+Z, Ctrl+S arrive as keys
+        ::noecho();
+        ::nonl();
+        ::intrflush(stdscr, FALSE);
+        ::leaveok(stdscr, TRUE);
+        ::scrollok(stdscr, FALSE);
+    }
+
+    ~CursesScreen() {
+        ::endwin();
+        ::delscreen(screen_);
+    }
+
+    CursesScreen(const CursesScreen&) = delete;
+    CursesScreen& operator=(const CursesScreen&) = delete;
+
+private:
+    SCREEN* screen_;
+};
+
+bool localeIsUtf8() {
+    const char* codeset = ::nl_langinfo(CODESET);
+    return codeset != nullptr && std::strcmp(codeset, "UTF-8") == 0;
+}
+
+// Console colour number (bit 1 blue, bit 4 red) to the ANSI order (1 red,
+// 4 blue).
+short ansiColor(int console) {
+    return static_cast<short>((console & 0b1010) | ((console & 1) << 2) | ((console & 4) >> 2));
+}
+
+// What a non-UTF-8 terminal shows for the typographic characters the
+// program's texts use.
+std::optional<wchar_t> asciiLookAlike(char32_t ch) {
+    switch (ch) {
+        case U'\u2018': case U'\u2019': return L'\'';
+        case U'\u201C': case U'\u201D': return L'"';
+        case U'\u2013': case U'\u2014': return L'-';
+        case U'\u00A0': return L' ';
+        default: return std::nullopt;
+    }
+}
+
+bool representable(wchar_t ch) {
+    std::mbstate_t state{};
+    std::array<char, MB_LEN_MAX> bytes{};
+    return std::wcrtomb(bytes.data(), ch, &state) != static_cast<std::size_t>(-1);
+}
+
+// Lines of at most `width` characters, broken between words where possible.
+std::vector<std::string> wrapWords(std::string_view text, std::size_t width) {
+    std::vector<std::string> lines;
+    while (!text.empty()) {
+        std::size_t cut = std::min(width, text.size());
+        if (cut < text.size()) {
+            const std::size_t blank = text.substr(0, cut + 1).rfind(' ');
+            if (blank != std::string_view::npos && blank > 0) cut = blank;
+        }
+        lines.emplace_back(text.substr(0, cut));
+        text.remove_prefix(cut);
+        while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+    }
+    return lines;
+}
+
+bool terminalHasTitle() {
+    if (::tigetflag("XT") > 0) return true;
+    const char* statusLine = ::tigetstr("tsl");
+    return statusLine != nullptr && statusLine != reinterpret_cast<char*>(-1);
+}
+
+}  // namespace
+
+struct NcursesTerminal::Impl {
+    Impl();
+    ~Impl();
+
+    void present(ScreenGrid& grid, const CursorState& cursor);
+    std::optional<InputEvent> readInput(Millis limit);
+    void setTitle(std::string_view utf8Title);
+    void setMouseReporting(bool on);
+
+    std::optional<InputEvent> nextEvent();
+    void waitForInput(Millis wait);
+    void readTty(Steady::time_point now);
+    void handleSignals();
+    void handleResize();
+    void drawRows(const std::bitset<kScreenRows>& rows);
+    void drawNotice();
+    void repaintAll();
+    void placeCursor();
+    cchar_t cellGlyph(const Cell& cell);
+    short pairFor(std::uint8_t colors, attr_t& attrs);
+
+    // Construction order matters: the signal route exists before ncurses
+    // starts (so ncurses leaves those signals to us) and outlives it.
+    SignalPipe signals;
+    CursesScreen curses;
+    bool utf8 = localeIsUtf8();
+    InputDecoder decoder{utf8};
+    Steady::time_point lastBytes{};
+    bool closed = false;
+    bool tooSmall = false;
+    bool firstPresent = true;
+    bool mouseOn = false;
+    bool titleSupported = terminalHasTitle();
+    int cursorVisibility = -1;  // what curs_set was last given
+    ScreenGrid shown;           // the model as last presented
+    CursorState cursor;
+    bool hasColors = false;
+    bool brightColors = false;
+    int pairLimit = 0;
+    short nextPair = 1;
+    std::array<short, 256> pairs{};
+};
+
+NcursesTerminal::Impl::Impl() {
+    if (::has_colors() && ::start_color() == OK) {
+        hasColors = true;
+        brightColors = COLORS >= 16;
+        pairLimit = std::min(COLOR_PAIRS, 256);
+    }
+    ::curs_set(0);
+    cursorVisibility = 0;
+    tooSmall = LINES < kScreenRows || COLS < kScreenColumns;
+}
+
+NcursesTerminal::Impl::~Impl() {
+    if (mouseOn) setMouseReporting(false);
+}
+
+void NcursesTerminal::Impl::present(ScreenGrid& grid, const CursorState& newCursor) {
+    std::bitset<kScreenRows> rows = firstPresent ? std::bitset<kScreenRows>().set() : grid.dirtyRows;
+    for (std::size_t r = 0; r < kScreenRows; ++r) {
+        if (rows[r]) shown.cells[r] = grid.cells[r];
+    }
+    shown.dirtyRows |= rows;
+    grid.dirtyRows.reset();
+    cursor = newCursor;
+    if (closed) return;
+    if (tooSmall) {
+        if (firstPresent) drawNotice();
+        firstPresent = false;
+        return;
+    }
+    firstPresent = false;
+    drawRows(shown.dirtyRows);
+    shown.dirtyRows.reset();
+    placeCursor();
+    ::refresh();
+}
+
+void NcursesTerminal::Impl::drawRows(const std::bitset<kScreenRows>& rows) {
+    std::array<cchar_t, kScreenColumns + 1> line{};
+    for (int r = 0; r < kScreenRows; ++r) {
+        if (!rows[static_cast<std::size_t>(r)]) continue;
+        for (int c = 0; c < kScreenColumns; ++c) {
+            line[static_cast<std::size_t>(c)] = cellGlyph(shown.at(r + 1, c + 1));
+        }
+        mvadd_wchnstr(r, 0, line.data(), kScreenColumns);
+    }
+}
+
+void NcursesTerminal::Impl::placeCursor() {
+    const int visibility = cursor.visible ? 1 : 0;
+    if (visibility != cursorVisibility) {
+        ::curs_set(visibility);
+        cursorVisibility = visibility;
+    }
+    ::leaveok(stdscr, cursor.visible ? FALSE : TRUE);
+    if (cursor.visible) {
+        ::move(std::clamp(cursor.row, 1, kScreenRows) - 1, std::clamp(cursor.column, 1, kScreenColumns) - 1);
+    }
+}
+
+void NcursesTerminal::Impl::drawNotice() {
+    ::erase();
+    ::attrset(A_NORMAL);
+    const std::string notice = "Pathwick needs a window of at least " + std::to_string(kScreenColumns) +
+                               " x " + std::to_string(kScreenRows) + " characters; this one is " +
+                               std::to_string(COLS) + " x " + std::to_string(LINES) +
+                               ". Please make the window larger.";
+    int row = 0;
+    for (const std::string& line : wrapWords(notice, static_cast<std::size_t>(std::max(COLS, 1)))) {
+        mvaddnstr(row++, 0, line.c_str(), static_cast<int>(line.size()));
+    }
+    if (cursorVisibility != 0) {
+        ::curs_set(0);
+        cursorVisibility = 0;
+    }
+    ::leaveok(stdscr, TRUE);
+    ::refresh();
+}
+
+void NcursesTerminal::Impl::repaintAll() {
+    ::erase();
+    std::bitset<kScreenRows> all;
+    drawRows(all.set());
+    shown.dirtyRows.reset();
+    placeCursor();
+    ::clearok(curscr, TRUE);  // the terminal's own contents are unknown now
+    ::refresh();
+}
+
+cchar_t NcursesTerminal::Impl::cellGlyph(const Cell& cell) {
+    attr_t attrs = A_NORMAL;
+    const short pair = pairFor(cell.colors, attrs);
+    cchar_t glyph{};
+    const char32_t ch = cell.ch;
+    std::array<wchar_t, 2> text{L' ', L'\0'};
+    if (ch >= 0x20 && ch < 0x7F) {
+        text[0] = static_cast<wchar_t>(ch);
+    } else if (ch < 0xA0) {
+        // Control characters never reach the screen in practice; show them
+        // as a visible placeholder rather than let the terminal obey them.
+        text[0] = ch == 0 ? L' ' : L'?';
+    } else if (!utf8 && ch == U'\u2500') {
+        std::array<wchar_t, CCHARW_MAX + 1> line{};
+        attr_t lineAttrs = A_NORMAL;
+        short linePair = 0;
+        ::getcchar(WACS_HLINE, line.data(), &lineAttrs, &linePair, nullptr);
+        ::setcchar(&glyph, line.data(), lineAttrs | attrs, pair, nullptr);
+        return glyph;
+    } else if (const auto lookAlike = utf8 ? std::nullopt : asciiLookAlike(ch)) {
+        text[0] = *lookAlike;
+    } else {
+        const auto wide = static_cast<wchar_t>(ch);
+        // Only single-width characters keep the grid aligned.
+        text[0] = (representable(wide) && ::wcwidth(wide) == 1) ? wide : L'?';
+    }
+    ::setcchar(&glyph, text.data(), attrs, pair, nullptr);
+    return glyph;
+}
+
+short NcursesTerminal::Impl::pairFor(std::uint8_t colors, attr_t& attrs) {
+    const int foreground = colors & 0x0F;
+    const int background = colors >> 4;
+    if (!hasColors) {
+        // Monochrome: light backgrounds (labels, question pages) in reverse.
+        if (background == 7 || background == 15) attrs |= A_REVERSE;
+        return 0;
+    }
+    short fg = ansiColor(foreground);
+    short bg = ansiColor(background);
+    if (!brightColors) {
+        if (foreground & 8) attrs |= A_BOLD;
+        fg = static_cast<short>(fg & 7);
+        bg = static_cast<short>(bg & 7);
+    }
+    short& pair = pairs.at(static_cast<std::size_t>(bg * 16 + fg));
+    if (pair == 0 && nextPair < pairLimit) {
+        if (::init_pair(nextPair, fg, bg) == OK) pair = nextPair++;
+    }
+    return pair;
+}
+
+std::optional<InputEvent> NcursesTerminal::Impl::nextEvent() {
+    if (closed) return InputEvent{InputEvent::Kind::Closed, {}, 0, 0, false};
+    while (auto event = decoder.take()) {
+        // While the notice hides the screen, keys and clicks would act
+        // on something the user cannot see.
+        if (!tooSmall) return event;
+    }
+    return std::nullopt;
+}
+
+std::optional<InputEvent> NcursesTerminal::Impl::readInput(Millis limit) {
+    const auto deadline = Steady::now() + limit;
+    bool polled = false;
+    for (;;) {
+        if (auto event = nextEvent()) return event;
+        const auto now = Steady::now();
+        const auto escapeDue = lastBytes + InputDecoder::kEscapeTimeout;
+        if (decoder.waitingForMore() && now >= escapeDue) {
+            decoder.expirePending(sinceEpoch(now));
+            continue;
+        }
+        if (polled && now >= deadline) return std::nullopt;
+        auto wait = std::max(deadline - now, Steady::duration::zero());
+        if (decoder.waitingForMore()) wait = std::min(wait, escapeDue - now);
+        waitForInput(std::chrono::ceil<Millis>(wait));
+        polled = true;
+    }
+}
+
+void NcursesTerminal::Impl::waitForInput(Millis wait) {
+    std::array<pollfd, 2> fds{{{STDIN_FILENO, POLLIN, 0}, {signals.readEnd(), POLLIN, 0}}};
+    const int timeout = static_cast<int>(std::min<Millis::rep>(wait.count(), 60'000));
+    const int ready = ::poll(fds.data(), fds.size(), timeout);
+    if (ready <= 0) return;  // timeout, or a signal (its note is read next time)
+    if (fds[1].revents != 0) handleSignals();
+    if (fds[0].revents & POLLNVAL) {
+        closed = true;
+    } else if (fds[0].revents & (POLLIN | POLLHUP | POLLERR)) {
+        readTty(Steady::now());
+    }
+}
+
+void NcursesTerminal::Impl::readTty(Steady::time_point now) {
+    std::array<char, kReadChunk> buffer{};
+    const ssize_t count = ::read(STDIN_FILENO, buffer.data(), buffer.size());
+    if (count > 0) {
+        decoder.feed(std::string_view(buffer.data(), static_cast<std::size_t>(count)), sinceEpoch(now));
+        lastBytes = now;
+    } else if (count == 0 || (errno != EINTR && errno != EAGAIN)) {
+        closed = true;  // end of input, or the terminal hung up (EIO)
+    }
+}
+
+void NcursesTerminal::Impl::handleSignals() {
+    std::array<char, 64> notes{};
+    bool resized = false;
+    ssize_t count = 0;
+    while ((count = ::read(signals.readEnd(), notes.data(), notes.size())) > 0) {
+        for (ssize_t i = 0; i < count; ++i) {
+            if (notes[static_cast<std::size_t>(i)] == kEndNote) closed = true;
+            if (notes[static_cast<std::size_t>(i)] == kResizeNote) resized = true;
+        }
+    }
+    if (resized && !closed) handleResize();
+}
+
+void NcursesTerminal::Impl::handleResize() {
+    winsize size{};
+    if (::ioctl(STDOUT_FILENO, TIOCGWINSZ, &size) != 0 || size.ws_row == 0 || size.ws_col == 0) return;
+    ::resizeterm(size.ws_row, size.ws_col);
+    tooSmall = size.ws_row < kScreenRows || size.ws_col < kScreenColumns;
+    if (firstPresent) return;  // nothing to show yet
+    if (tooSmall) {
+        drawNotice();
+    } else {
+        repaintAll();
+    }
+}
+
+void NcursesTerminal::Impl::setTitle(std::string_view utf8Title) {
+    if (!titleSupported || closed) return;
+    std::string sequence = "\033]0;";
+    for (char c : utf8Title) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7F) continue;  // nothing may end the sequence early
+        sequence += (byte >= 0x80 && !utf8) ? '?' : c;
+    }
+    sequence += '\a';
+    writeAll(STDOUT_FILENO, sequence);
+}
+
+void NcursesTerminal::Impl::setMouseReporting(bool on) {
+    if (on == mouseOn) return;
+    mouseOn = on;
+    if (closed && on) return;
+    // 1000: press and release reports; 1006: in the SGR form, which has no
+    // limit on the column and row.
+    writeAll(STDOUT_FILENO, on ? "\033[?1000h\033[?1006h" : "\033[?1006l\033[?1000l");
+}
+
+NcursesTerminal::NcursesTerminal() {
+    std::setlocale(LC_ALL, "");
+    if (::isatty(STDIN_FILENO) == 0 || ::isatty(STDOUT_FILENO) == 0) {
+        throw std::runtime_error("standard input and output must be a terminal");
+    }
+    impl_ = std::make_unique<Impl>();
+}
+
+NcursesTerminal::~NcursesTerminal() = default;
+
+void NcursesTerminal::present(ScreenGrid& grid, const CursorState& cursor) { impl_->present(grid, cursor); }
+
+std::optional<InputEvent> NcursesTerminal::readInput(std::chrono::milliseconds limit) {
+    return impl_->readInput(limit);
+}
+
+void NcursesTerminal::setTitle(std::string_view utf8Title) { impl_->setTitle(utf8Title); }
+
+void NcursesTerminal::setMouseReporting(bool on) { impl_->setMouseReporting(on); }
+
+}  // namespace pathwick

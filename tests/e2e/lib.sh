@@ -1,0 +1,153 @@
+# Helpers for the end-to-end tests: each test runs the real binary in a
+# detached tmux session of its own (private server socket), 100 x 43 cells,
+# TERM=xterm-256color and a UTF-8 locale, drives it with keys and raw mouse
+# reports and reads the screen back with capture-pane.
+#
+# Usage in a test:   source "$(dirname "$0")/lib.sh"; e2e_start "$1"; ...
+# A test exits 0 when it passes and non-zero when it fails; e2e_fail exits 1.
+set -uo pipefail
+
+E2E_SOCKET="pathwick-e2e-$$-${RANDOM}"
+E2E_DIR=$(mktemp -d "${TMPDIR:-/tmp}/pathwick-e2e.XXXXXX")
+E2E_PID=""
+E2E_TIMEOUT=${E2E_TIMEOUT:-10}
+
+e2e_tmux() { tmux -L "$E2E_SOCKET" -f "$E2E_DIR/tmux.conf" "$@"; }
+
+e2e_log() { printf 'e2e: %s\n' "$*" >&2; }
+
+e2e_cleanup() {
+    e2e_tmux kill-server >/dev/null 2>&1 || true
+    if [[ -n "$E2E_PID" ]] && kill -0 "$E2E_PID" 2>/dev/null; then
+        e2e_log "process $E2E_PID still running after the test; killing it"
+        kill -KILL "$E2E_PID" 2>/dev/null || true
+    fi
+    rm -rf "$E2E_DIR"
+}
+trap e2e_cleanup EXIT
+
+e2e_fail() {
+    e2e_log "FAIL: $*"
+    if e2e_tmux has-session 2>/dev/null; then
+        e2e_log "screen at the time of failure:"
+        e2e_tmux capture-pane -p -t main >&2 || true
+    fi
+    exit 1
+}
+
+# e2e_start BINARY [COLUMNS ROWS] [WORKDIR]: starts the binary in a new
+# session and records its process id. A small shell around it stays after
+# the program ends and prints its exit status, so that the state the program
+# left the terminal in can be inspected.
+e2e_start() {
+    local binary=$1 columns=${2:-100} rows=${3:-43} workdir=${4:-$E2E_DIR} shell_pid waited=0
+    command -v tmux >/dev/null || e2e_fail "tmux is not installed"
+    [[ -x "$binary" ]] || e2e_fail "no binary at $binary"
+    binary=$(cd "$(dirname "$binary")" && pwd)/$(basename "$binary")
+    cat >"$E2E_DIR/tmux.conf" <<CONF
+set -g status off
+set -g default-terminal xterm-256color
+set -g escape-time 0
+set -g history-limit 0
+CONF
+    e2e_tmux new-session -d -s main -x "$columns" -y "$rows" -c "$workdir" \
+        "env TERM=xterm-256color LANG=C.UTF-8 LC_ALL=C.UTF-8 '$binary'; echo \"[pathwick exited with \$?]\"; exec sleep 600" ||
+        e2e_fail "tmux could not start the session"
+    e2e_tmux set-option -t main window-size manual >/dev/null 2>&1 || true
+    shell_pid=$(e2e_tmux display-message -p -t main '#{pane_pid}')
+    while [[ -z "$E2E_PID" ]]; do
+        E2E_PID=$(ps -o pid= --ppid "$shell_pid" | tr -d ' ' | head -n 1)
+        [[ -n "$E2E_PID" ]] && break
+        sleep 0.05
+        waited=$((waited + 1))
+        ((waited >= 100)) && e2e_fail "the program did not start"
+    done
+    return 0
+}
+
+# e2e_keys KEY...: tmux key names (Enter, Escape, Up, F1, M-a) or text.
+e2e_keys() { e2e_tmux send-keys -t main "$@"; }
+
+# e2e_text TEXT: types the text literally.
+e2e_text() { e2e_tmux send-keys -t main -l "$1"; }
+
+# e2e_bytes STRING: sends the bytes of a printf format string as they are.
+e2e_bytes() {
+    local hex
+    hex=$(printf "$1" | od -An -v -tx1)
+    # shellcheck disable=SC2086
+    e2e_tmux send-keys -t main -H $hex
+}
+
+# e2e_click ROW COLUMN: a left press and release as SGR mouse reports.
+e2e_click() { e2e_bytes "\033[<0;$2;$1M\033[<0;$2;$1m"; }
+
+e2e_resize() { e2e_tmux resize-window -t main -x "$1" -y "$2"; }
+
+# e2e_screen [-e]: the pane as text (-e: with colour escapes).
+e2e_screen() { e2e_tmux capture-pane -p "$@" -t main; }
+
+# e2e_row N: row N (1-based) of the pane, trailing blanks removed.
+e2e_row() { e2e_screen | sed -n "${1}p" | sed 's/[[:space:]]*$//'; }
+
+# e2e_wait_for TEXT [SECONDS]: waits until the pane shows TEXT.
+e2e_wait_for() {
+    local text=$1 limit=${2:-$E2E_TIMEOUT} waited=0
+    while ! e2e_screen 2>/dev/null | grep -qF -- "$text"; do
+        sleep 0.1
+        waited=$((waited + 1))
+        ((waited >= limit * 10)) && e2e_fail "timed out waiting for: $text"
+    done
+    return 0
+}
+
+# e2e_wait_gone TEXT [SECONDS]: waits until the pane no longer shows TEXT.
+e2e_wait_gone() {
+    local text=$1 limit=${2:-$E2E_TIMEOUT} waited=0
+    while e2e_screen 2>/dev/null | grep -qF -- "$text"; do
+        sleep 0.1
+        waited=$((waited + 1))
+        ((waited >= limit * 10)) && e2e_fail "still showing: $text"
+    done
+    return 0
+}
+
+# e2e_expect_row N TEXT: row N starts with TEXT at column 1 (TEXT may begin
+# with blanks to place it at a column).
+e2e_expect_row() {
+    local actual
+    actual=$(e2e_row "$1")
+    [[ "$actual" == "$2"* ]] || e2e_fail "row $1 is '$actual', expected it to start with '$2'"
+}
+
+# e2e_wait_exit [SECONDS]: waits for the program to end; prints its status.
+e2e_wait_exit() {
+    local limit=${1:-$E2E_TIMEOUT} line
+    e2e_wait_for "[pathwick exited with " "$limit"
+    line=$(e2e_screen | grep -o '\[pathwick exited with [0-9]*\]')
+    line=${line#\[pathwick exited with }
+    echo "${line%\]}"
+}
+
+# e2e_expect_gone [SECONDS]: the program's process no longer exists.
+e2e_expect_gone() {
+    local limit=${1:-5} waited=0
+    while kill -0 "$E2E_PID" 2>/dev/null; do
+        sleep 0.1
+        waited=$((waited + 1))
+        ((waited >= limit * 10)) && e2e_fail "process $E2E_PID is still running"
+    done
+    return 0
+}
+
+# e2e_expect_restored: after the program ended (e2e_wait_exit) the pane is
+# back in normal mode: primary screen, cursor visible, mouse reporting off.
+e2e_expect_restored() {
+    local flags
+    flags=$(e2e_tmux display-message -p -t main '#{alternate_on} #{cursor_flag} #{mouse_any_flag}#{mouse_standard_flag}#{mouse_sgr_flag}')
+    [[ "$flags" == "0 1 000" ]] ||
+        e2e_fail "terminal not restored (alternate screen, cursor, mouse flags: $flags)"
+}
+
+# e2e_cpu_ticks: user + system clock ticks the program has used so far.
+e2e_cpu_ticks() { awk '{print $14 + $15}' "/proc/$E2E_PID/stat"; }
