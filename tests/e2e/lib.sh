@@ -17,7 +17,9 @@ e2e_tmux() { tmux -L "$E2E_SOCKET" -f "$E2E_DIR/tmux.conf" "$@"; }
 e2e_log() { printf 'e2e: %s\n' "$*" >&2; }
 
 e2e_cleanup() {
+    local waited=0
     e2e_tmux kill-server >/dev/null 2>&1 || true
+    while [[ -n "$E2E_PID" ]] && kill -0 "$E2E_PID" 2>/dev/null && ((waited++ < 20)); do sleep 0.1; done
     if [[ -n "$E2E_PID" ]] && kill -0 "$E2E_PID" 2>/dev/null; then
         e2e_log "process $E2E_PID still running after the test; killing it"
         kill -KILL "$E2E_PID" 2>/dev/null || true
@@ -162,9 +164,10 @@ e2e_stop() {
 
 # e2e_expect_colors ROW FG BG: the row's text is drawn with the SGR
 # foreground FG and background BG (e.g. 97 and 44 for white on blue).
+# (tmux does not report the colour of blank cells, so pick a row with text.)
 e2e_expect_colors() {
     local line
-    line=$(e2e_screen -e | sed -n "${1}p")
+    line=$(e2e_tmux capture-pane -p -e -S $(($1 - 1)) -E $(($1 - 1)) -t main)
     grep -qE $'\e\\[([0-9;]*;)?'"$2"'(;[0-9;]*)?m' <<<"$line" ||
         e2e_fail "row $1 has no foreground $2: $(cat -v <<<"$line")"
     grep -qE $'\e\\[([0-9;]*;)?'"$3"'(;[0-9;]*)?m' <<<"$line" ||
