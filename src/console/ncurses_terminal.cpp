@@ -123,6 +123,9 @@ public:
         ::intrflush(stdscr, FALSE);
         ::leaveok(stdscr, TRUE);
         ::scrollok(stdscr, FALSE);
+        // Input is read by us, not by ncurses: it must not look at the tty
+        // for typeahead while it updates the screen.
+        ::typeahead(-1);
     }
 
     ~CursesScreen() {
