@@ -237,6 +237,10 @@ struct NcursesTerminal::Impl {
 };
 
 NcursesTerminal::Impl::Impl() {
+    const char* cursorAddress = ::tigetstr("cup");
+    if (cursorAddress == nullptr || cursorAddress == reinterpret_cast<char*>(-1)) {
+        throw std::runtime_error("this terminal type cannot place the cursor; set TERM to a full-screen terminal");
+    }
     if (::has_colors() && ::start_color() == OK) {
         hasColors = true;
         brightColors = COLORS >= 16;
