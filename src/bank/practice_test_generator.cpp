@@ -1,8 +1,115 @@
 #include "bank/practice_test_generator.h"
 
-namespace pathwick {
+#include <algorithm>
+#include <array>
+#include <string_view>
 
-// Placeholder.
-void GeneratePracticeTest(QuestionPool&, RandomSource&, ScreenLayer&) {}
+#include "bank/exam_blueprint.h"
+#include "bank/load_pool.h"
+#include "bank/shuffle_choices.h"
+#include "console/counted_list.h"
+#include "console/permute_list.h"
+#include "console/text_values.h"
+
+namespace pathwick {
+namespace {
+
+constexpr int kGroupIdsLast = 20;  // the largest group the ID list can hold
+constexpr std::size_t kIdLength = 5;
+
+using DrawnIds = std::array<std::string, kExamGroups + 1>;  // 1..35, blueprint order
+
+// One random ID per group. A group whose size is not positive is reported and
+// yields no ID (empty text).
+DrawnIds drawOnePerGroup(const BlueprintItems& blueprint, RandomSource& random,
+                         ScreenLayer& screen) {
+    DrawnIds drawn;
+    int item = 0;
+    for (int position = 1; position <= kExamGroups; ++position) {
+        const int size = static_cast<int>(valueOf(blueprint(++item)));
+        if (size <= 0) {
+            screen.printText("Error generating question:");
+            screen.printNumber(static_cast<float>(position));
+            screen.newLine();
+            screen.waitKey();
+            continue;
+        }
+        // A group larger than the list is cut to the list: it cannot overrun.
+        const int n = std::min(size, kGroupIdsLast);
+        std::array<std::string, kGroupIdsLast + 1> ids;
+        for (int k = 1; k <= n; ++k) ids[static_cast<std::size_t>(k)] = blueprint(++item);
+        drawn[static_cast<std::size_t>(position)] = ids[static_cast<std::size_t>(random.between(1, n))];
+    }
+    return drawn;
+}
+
+// Puts the drawn IDs into a random order. Groups that yielded no ID are left
+// out of the permutation (it only takes non-empty items) and their rows stay
+// empty at the end; if the permutation refuses its input anyway, the
+// blueprint order is kept so the test is still complete.
+CountedList shuffledIds(const DrawnIds& drawn, RandomSource& random) {
+    CountedList source(kExamGroups);
+    int count = 0;
+    for (int position = 1; position <= kExamGroups; ++position) {
+        const std::string& id = drawn[static_cast<std::size_t>(position)];
+        if (!id.empty()) source[++count] = id.substr(0, kIdLength);
+    }
+    source[0] = plainNumberText(count);
+    CountedList target(kExamGroups);
+    if (!PermuteList(source, target, random)) target = source;
+    return target;
+}
+
+// The subelement digit of an ID, testing the codes T1..T9 and then T0; -1
+// when none matches.
+int subelementOf(std::string_view id) {
+    static constexpr std::array<std::string_view, 10> kCodes{"T1", "T2", "T3", "T4", "T5",
+                                                             "T6", "T7", "T8", "T9", "T0"};
+    for (std::string_view code : kCodes) {
+        if (id.starts_with(code)) return code[1] - '0';
+    }
+    return -1;
+}
+
+// Copies the whole record of row `row`'s ID from a fresh load of its
+// subelement. An ID that is not found keeps its row as it is.
+void fetchQuestion(QuestionPool& questions, int row, QuestionPool& scratch) {
+    const std::string id = questions.cell(row, kIdField).substr(0, kIdLength);
+    const int subelement = subelementOf(id);
+    if (subelement < 0) return;
+    LoadPool(subelement, scratch);
+    const int count = std::min(scratch.count(), scratch.lastRow());
+    for (int r = 1; r <= count; ++r) {
+        if (!scratch.cell(r, kIdField).starts_with(id)) continue;
+        for (int field = 1; field <= kFieldsPerQuestion; ++field)
+            questions.cell(row, field) = scratch.cell(r, field);
+        return;
+    }
+}
+
+}  // namespace
+
+void GeneratePracticeTest(QuestionPool& questions, RandomSource& random, ScreenLayer& screen,
+                          const BlueprintItems& blueprint) {
+    random.seedFromTimer();
+    const DrawnIds drawn = drawOnePerGroup(blueprint, random, screen);
+    const CountedList order = shuffledIds(drawn, random);
+    for (int row = 1; row <= kExamGroups; ++row) questions.cell(row, kIdField) = order[row];
+
+    QuestionPool scratch(kScratchTableLastRow);
+    for (int row = 1; row <= kExamGroups; ++row) fetchQuestion(questions, row, scratch);
+
+    for (int row = 1; row <= kExamGroups; ++row) {
+        questions.cell(0, kSelectorField) = numberText(row);
+        // A row without a record (no ID, or an ID not in the pool) has no
+        // choices to re-letter; shuffling it would invent choices "A".."D".
+        if (questions.cell(row, kKeyField).empty()) continue;
+        ShuffleChoices(questions, random);
+    }
+}
+
+void GeneratePracticeTest(QuestionPool& questions, RandomSource& random, ScreenLayer& screen) {
+    GeneratePracticeTest(questions, random, screen, blueprintItem);
+}
 
 }  // namespace pathwick

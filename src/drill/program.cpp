@@ -1,8 +1,87 @@
 #include "drill/program.h"
 
-namespace pathwick {
+#include <string>
+#include <string_view>
 
-// Placeholder.
-void RunProgram(ProgramContext&) {}
+#include "bank/load_pool.h"
+#include "drill/drill_session.h"
+#include "drill/main_menu.h"
+#include "drill/run_state.h"
+#include "exam/practice_exam.h"
+#include "study/study_mode.h"
+#include "support/hints_file.h"
+
+namespace pathwick {
+namespace {
+
+constexpr std::string_view kWindowTitle = "Pathwick By The Pathwick Team (N0CALL) v2021.09.17a";
+
+void StartUp(RunState& state, ProgramContext& context) {
+    std::string request = "Index";
+    showHint(request, state.hintIndex, state.hintWindow, context.screen, context.desktop,
+             context.hintsDirectory);
+
+    ScreenLayer& screen = context.screen;
+    screen.setConsoleWindowPosition(100, 50);
+    screen.setTitle(kWindowTitle);
+    screen.setScreenSize(100, 43);
+    screen.setColor(15, 1);
+    screen.hideCursor();
+    screen.enableMouse();
+    screen.clearScreen();
+}
+
+void ShowGoodbye(ScreenLayer& screen) {
+    screen.setColor(15, 1);
+    screen.clearScreen();
+    screen.locate(21, 28);
+    screen.printText("Thanks for playing.  Have a real nice day.");
+    screen.sleep(5000);
+}
+
+void StartPracticeTest(ProgramContext& context) {
+    context.screen.clearScreen();
+    context.screen.locate(21, 29);
+    context.screen.printText("One moment please, preparing your test...");
+    RunPracticeExam(context);
+}
+
+// One menu choice carried out; false when the program is to end.
+bool CarryOut(const MenuChoice& choice, RunState& state, ProgramContext& context) {
+    switch (choice.action) {
+    case MenuAction::Goodbye:
+        return false;
+    case MenuAction::Help:
+        return true;  // the menu shows help itself
+    case MenuAction::StudyMode:
+        RunStudyMode(state.pool, state.hintIndex, context);
+        return true;
+    case MenuAction::PracticeTest:
+        StartPracticeTest(context);
+        return true;
+    case MenuAction::Drill:
+        LoadPool(choice.subelement, state.pool);
+        state.descriptionLine = DescriptionLine(choice.subelement);
+        return RunDrillSession(state, context) == DrillOutcome::BackToMenu;
+    }
+    return true;
+}
+
+}  // namespace
+
+void RunProgram(ProgramContext& context) {
+    RunState state;
+    StartUp(state, context);
+
+    for (;;) {
+        const MenuChoice choice = RunMainMenu(state, context.screen);
+        if (choice.action != MenuAction::Goodbye) {
+            state.clearAnsweredFlags();
+            state.pool.clear();
+        }
+        if (!CarryOut(choice, state, context)) break;
+    }
+    ShowGoodbye(context.screen);
+}
 
 }  // namespace pathwick

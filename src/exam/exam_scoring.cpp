@@ -1,11 +1,154 @@
 #include "exam/exam_scoring.h"
 
-namespace pathwick {
+#include <cmath>
+#include <string>
 
-// Placeholder.
-float roundedPercent(float, float) { return 0; }
-bool isPass(float) { return false; }
-void ShowRunningScore(const std::int32_t&, const CountedList&, const QuestionPool&, ScreenLayer&) {}
-void ShowExamResults(const CountedList&, const QuestionPool&, ScreenLayer&) {}
+#include "console/text_values.h"
+
+namespace pathwick {
+namespace {
+
+constexpr int kQuestions = 35;
+constexpr int kPanelFirstRow = 27;
+constexpr int kLastRow = 43;
+constexpr int kPageForeground = 0;
+constexpr int kPageBackground = 15;
+constexpr int kWrongForeground = 4;
+const std::string kBlankRow(100, ' ');
+
+struct Tally {
+    float correct = 0;
+    float incorrect = 0;
+    float skipped = 0;
+};
+
+Tally tallyOf(const CountedList& answers, const QuestionPool& questions) {
+    Tally tally;
+    for (int q = 1; q <= kQuestions; ++q) {
+        const std::string& answer = answers[q];
+        if (answer.empty()) {
+            tally.skipped += 1;
+        } else if (answer == questions.cell(q, kKeyField)) {
+            tally.correct += 1;
+        } else {
+            tally.incorrect += 1;
+        }
+    }
+    return tally;
+}
+
+// "07. B", or "08.  " without an answer: always five characters.
+std::string gridEntry(int question, const std::string& answer) {
+    std::string entry;
+    entry += static_cast<char>('0' + question / 10);
+    entry += static_cast<char>('0' + question % 10);
+    entry += ". " + answer + "     ";
+    return entry.substr(0, 5);
+}
+
+void drawAnswerGrid(const CountedList& answers, const QuestionPool& questions,
+                    ScreenLayer& screen) {
+    int row = kPanelFirstRow - 1;
+    int column = 30;
+    for (int q = 1; q <= kQuestions; ++q) {
+        ++row;
+        screen.locate(row, column);
+        const std::string& answer = answers[q];
+        if (answer != questions.cell(q, kKeyField)) screen.setColor(kWrongForeground, kPageBackground);
+        if (answer.empty()) screen.setColor(kPageForeground, kPageBackground);
+        screen.printText(gridEntry(q, answer));
+        screen.setColor(kPageForeground, kPageBackground);
+        if (q == 10 || q == 20 || q == 30) {
+            column = q == 10 ? 41 : q == 20 ? 51 : 61;
+            row = kPanelFirstRow - 1;
+        }
+    }
+}
+
+// The value and status fields of rows 29 and 30 reach column 29 (the grid
+// starts at 30); they are padded so a shorter value wipes a longer one.
+std::string padToGrid(std::string text, int fromColumn) {
+    const auto width = static_cast<std::size_t>(30 - fromColumn);
+    if (text.size() < width) text.resize(width, ' ');
+    return text;
+}
+
+}  // namespace
+
+float roundedPercent(float part, float whole) {
+    const float percent = 100.0f * part / whole;
+    return std::nearbyint(percent * 100.0f) / 100.0f;
+}
+
+bool isPass(float score) { return score > 73.99f; }
+
+void ShowRunningScore(const std::int32_t& reviewOn, const CountedList& answers,
+                      const QuestionPool& questions, ScreenLayer& screen) {
+    if (reviewOn == 0) {
+        for (int row = kPanelFirstRow; row <= kLastRow; ++row) {
+            screen.locate(row, 1);
+            screen.printText(kBlankRow);
+        }
+        return;
+    }
+    drawAnswerGrid(answers, questions, screen);
+    const Tally tally = tallyOf(answers, questions);
+
+    screen.locate(27, 1);
+    screen.printText("     Correct Answers:");
+    screen.printNumber(tally.correct);
+    screen.locate(28, 1);
+    screen.printText("   Incorrect Answers:");
+    screen.printNumber(tally.incorrect);
+
+    // With nothing answered yet there is no score: show a dash instead of
+    // a number or a verdict.
+    const float answered = tally.correct + tally.incorrect;
+    std::string scoreText = " --%";
+    std::string status = "-";
+    if (answered > 0) {
+        const float score = roundedPercent(tally.correct, answered);
+        scoreText = " " + singleText(score) + "%";
+        status = isPass(score) ? "Pass" : "Fail";
+    }
+    screen.locate(29, 1);
+    screen.printText("  Your Current Score:");
+    screen.printText(padToGrid(scoreText, 22));
+    screen.newLine();
+    screen.locate(30, 1);
+    screen.printText(" Current Test Status: ");
+    screen.printText(padToGrid(status, 23));
+    screen.newLine();
+}
+
+void ShowExamResults(const CountedList& answers, const QuestionPool& questions,
+                     ScreenLayer& screen) {
+    screen.setColor(15, 1);
+    screen.clearScreen();
+    const char* const labels[] = {"  Correct Answers:", "Incorrect Answers:",
+                                  "Skipped Questions:", "       Your Score:",
+                                  "      Your Status:"};
+    for (int i = 0; i < 5; ++i) {
+        screen.locate(19 + i, 39);
+        screen.printText(labels[i]);
+    }
+
+    const Tally tally = tallyOf(answers, questions);
+    const float score = roundedPercent(tally.correct, static_cast<float>(kQuestions));
+    const float values[] = {tally.correct, tally.incorrect, tally.skipped, score};
+    for (int i = 0; i < 4; ++i) {
+        screen.locate(19 + i, 57);
+        screen.printNumber(values[i]);
+    }
+    screen.printText("% ");
+    screen.locate(23, 57);
+    screen.printText(" ");
+    screen.printText(isPass(score) ? "Pass" : "Fail");
+
+    screen.locate(25, 35);
+    screen.printText("Press any key to end the exam.");
+    screen.newLine();
+    screen.waitKey();
+}
 
 }  // namespace pathwick

@@ -1,12 +1,54 @@
 #pragma once
+#include <cstdint>
+#include <string>
+
+#include "bank/question_pool.h"
+#include "console/counted_list.h"
 #include "drill/program_context.h"
+#include "support/desktop.h"
 
 namespace pathwick {
+
+inline constexpr int kExamQuestions = 35;
+
+// The state of one practice test, owned by RunPracticeExam.
+struct PracticeTest {
+    QuestionPool questions{kPracticeTestLastRow};
+    // Element q: the letter last given for question q, empty while unanswered.
+    CountedList answers{kExamQuestions};
+    std::int32_t current = 1;
+    std::int32_t reviewOn = 0;  // 0 off, -1 on
+    std::string figureName;     // marker of the open figure window, e.g. "Figure:T1"
+    WindowHandle figureWindow = 0;
+    CountedList lines{64};
+};
 
 // One complete practice test: generation, page steps, result screen.
 void RunPracticeExam(ProgramContext& context);
 
 // Row 25: the whole bar in the page colours, then each label highlighted.
 void DrawExamButtonBar(ScreenLayer& screen);
+
+// The pieces of a practice test, in the order RunPracticeExam uses them.
+
+// Resets the session state of a generated test and clears the screen.
+void StartPracticeExam(PracticeTest& test, ScreenLayer& screen);
+
+// Page steps until the end is confirmed and the result screen dismissed;
+// the figure window is closed on the way out.
+void RunExamPages(PracticeTest& test, ProgramContext& context);
+
+// Redraws rows 1 to 26 for the current question and opens its figure.
+void DrawExamPage(PracticeTest& test, ProgramContext& context);
+
+// The command key of a click on row 25 at `column`; empty where no label is.
+std::string ExamButtonAt(int column);
+
+// Waits for one of A, B, C, D, N, P, R, S (keys or button clicks).
+std::string WaitForExamCommand(ScreenLayer& screen);
+
+// Acts on a command and finishes the step (review panel, last-question
+// notice, clamp). Returns false when the exam has ended.
+bool ActOnExamCommand(PracticeTest& test, ProgramContext& context, const std::string& command);
 
 }  // namespace pathwick

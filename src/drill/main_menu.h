@@ -1,0 +1,38 @@
+#pragma once
+// The main menu: its page, the rule that turns a key or click into a choice,
+// and the description line of each subelement.
+#include <string_view>
+
+#include "console/key_event.h"
+#include "console/screen_layer.h"
+#include "drill/run_state.h"
+
+namespace pathwick {
+
+enum class MenuAction { Goodbye, Help, Drill, PracticeTest, StudyMode };
+
+struct MenuChoice {
+    MenuAction action = MenuAction::Drill;
+    int subelement = 0;  // 0..9 when action is Drill
+
+    friend bool operator==(const MenuChoice&, const MenuChoice&) = default;
+};
+
+// Draws the menu page in 15 on 1 from a cleared screen.
+void DrawMainMenu(ScreenLayer& screen);
+
+// What one key or click on the menu asks for. `mouseRow` is looked at only
+// for a click. No key is refused: anything unrecognised drills T0.
+MenuChoice DispatchMenuKey(std::string_view key, int mouseRow);
+
+// Shows the menu until the user makes a choice other than help (help is
+// shown and the menu drawn afresh). Resets `state.shownCounter` on every
+// pass and stores the whole seconds spent on the menu in `state.menuWait`
+// (not for Esc).
+MenuChoice RunMainMenu(RunState& state, ScreenLayer& screen);
+
+// The long name of subelement 0..9 (Windows-1252); its text before the first
+// colon is the short name on the question screen.
+std::string_view DescriptionLine(int subelement);
+
+}  // namespace pathwick

@@ -1,0 +1,81 @@
+#include "support/bounded_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <utility>
+
+namespace pathwick {
+
+namespace {
+
+class FileDescriptor {
+public:
+    explicit FileDescriptor(int fd) : fd_(fd) {}
+    FileDescriptor(FileDescriptor&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
+    FileDescriptor& operator=(FileDescriptor&&) = delete;
+    ~FileDescriptor() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    int get() const { return fd_; }
+
+private:
+    int fd_;
+};
+
+struct RegularFile {
+    FileDescriptor fd;
+    off_t size;
+};
+
+// Opens without blocking (a FIFO would otherwise wait for a writer) and
+// accepts only regular files.
+std::optional<RegularFile> openRegular(const std::string& path) {
+    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+    if (fd.get() < 0) return std::nullopt;
+    struct stat info {};
+    if (::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
+    return RegularFile{std::move(fd), info.st_size};
+}
+
+// Reads until `limit` bytes or end of file.
+std::optional<std::vector<std::uint8_t>> readUpTo(int fd, std::size_t limit) {
+    std::vector<std::uint8_t> bytes(limit);
+    std::size_t filled = 0;
+    while (filled < limit) {
+        const ssize_t got = ::read(fd, bytes.data() + filled, limit - filled);
+        if (got == 0) break;
+        if (got < 0) {
+            if (errno == EINTR) continue;
+            return std::nullopt;
+        }
+        filled += static_cast<std::size_t>(got);
+    }
+    bytes.resize(filled);
+    return bytes;
+}
+
+}  // namespace
+
+std::optional<std::vector<std::uint8_t>> readFilePrefix(const std::string& path,
+                                                        std::size_t maxBytes) {
+    const std::optional<RegularFile> file = openRegular(path);
+    if (!file) return std::nullopt;
+    return readUpTo(file->fd.get(), maxBytes);
+}
+
+std::optional<std::vector<std::uint8_t>> readWholeFile(const std::string& path,
+                                                       std::size_t maxBytes) {
+    const std::optional<RegularFile> file = openRegular(path);
+    if (!file || file->size < 0 || static_cast<std::uint64_t>(file->size) > maxBytes) {
+        return std::nullopt;
+    }
+    // One byte beyond the limit shows a file that grew while being read.
+    auto bytes = readUpTo(file->fd.get(), static_cast<std::size_t>(file->size) + 1);
+    if (!bytes || bytes->size() > maxBytes) return std::nullopt;
+    return bytes;
+}
+
+}  // namespace pathwick

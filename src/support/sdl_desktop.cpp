@@ -1,0 +1,611 @@
+#include "support/sdl_desktop.h"
+
+#include <SDL.h>
+
+#include <array>
+#include <chrono>
+#include <condition_variable>
+#include <cstring>
+#include <deque>
+#include <functional>
+#include <map>
+#include <mutex>
+#include <span>
+#include <thread>
+#include <utility>
+
+#include "console/cp1252.h"
+#include "support/bitmap_header.h"
+#include "support/bounded_file.h"
+#include "support/embedded_assets.h"
+
+namespace pathwick {
+
+namespace {
+
+using namespace std::chrono_literals;
+
+struct Figure {
+    std::string_view marker;
+    std::string_view title;
+    int bitmap;  // figureBitmap() number
+    int width;
+    int height;
+};
+
+constexpr std::array<Figure, 3> kFigures{{
+    {"Figure:T1", "Figure T1", 1, 640, 533},
+    {"Figure:T2", "Figure T2", 2, 640, 317},
+    {"Figure:T3", "Figure T3", 3, 640, 707},
+}};
+
+constexpr SDL_Point kFigureCorner{1000, 100};
+constexpr int kPictureRightMargin = 250;
+constexpr int kPictureTop = 50;
+
+// After a window opens the logic pauses briefly so the window system can
+// show it before the screen is drawn again.
+constexpr auto kCreationPause = 50ms;
+// A window system that does not answer must not hang the program.
+constexpr auto kCreationTimeout = 5s;
+// How long the window thread sleeps in the event wait while windows are
+// open; commands wake it at once.
+constexpr int kEventWaitMilliseconds = 250;
+
+// Pixels at 32 bits at most, plus headers, masks, palette and profile.
+constexpr std::size_t kPictureFileSlack = 64 * 1024;
+constexpr std::size_t kMaxWaveFileBytes = 8 * 1024 * 1024;
+constexpr int kAlertResource = 10;
+// About 23 ms at 22050 Hz: the alert starts without a noticeable delay.
+constexpr Uint16 kAudioBufferFrames = 512;
+
+struct WindowDeleter {
+    void operator()(SDL_Window* window) const noexcept { SDL_DestroyWindow(window); }
+};
+struct SurfaceDeleter {
+    void operator()(SDL_Surface* surface) const noexcept { SDL_FreeSurface(surface); }
+};
+struct WaveDeleter {
+    void operator()(Uint8* samples) const noexcept { SDL_FreeWAV(samples); }
+};
+using WindowPtr = std::unique_ptr<SDL_Window, WindowDeleter>;
+using SurfacePtr = std::unique_ptr<SDL_Surface, SurfaceDeleter>;
+using WavePtr = std::unique_ptr<Uint8, WaveDeleter>;
+
+struct PictureWindow {
+    WindowPtr window;
+    SurfacePtr image;  // the window repaints from its own copy
+};
+
+struct Sound {
+    WavePtr samples;
+    Uint32 length = 0;
+    SDL_AudioSpec spec{};
+};
+
+const Figure* findFigure(std::string_view marker) {
+    for (const Figure& figure : kFigures) {
+        if (figure.marker == marker) return &figure;
+    }
+    return nullptr;
+}
+
+SDL_RWops* memoryOf(std::span<const std::uint8_t> bytes) {
+    if (bytes.empty()) return nullptr;
+    return SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
+}
+
+SurfacePtr loadBitmap(std::span<const std::uint8_t> bytes) {
+    SDL_RWops* source = memoryOf(bytes);
+    return SurfacePtr(source ? SDL_LoadBMP_RW(source, 1) : nullptr);
+}
+
+std::optional<Sound> loadWave(std::span<const std::uint8_t> bytes) {
+    SDL_RWops* source = memoryOf(bytes);
+    if (!source) return std::nullopt;
+    Sound sound;
+    Uint8* samples = nullptr;
+    if (!SDL_LoadWAV_RW(source, 1, &sound.spec, &samples, &sound.length)) return std::nullopt;
+    sound.samples.reset(samples);
+    return sound;
+}
+
+// "#" and up to five digits name a built-in sound by number.
+std::optional<int> resourceNumber(std::string_view name) {
+    if (name.size() < 2 || name.size() > 6 || name[0] != '#') return std::nullopt;
+    int number = 0;
+    for (char c : name.substr(1)) {
+        if (c < '0' || c > '9') return std::nullopt;
+        number = number * 10 + (c - '0');
+    }
+    return number;
+}
+
+std::optional<unsigned char> cp1252ByteOf(char32_t codePoint) {
+    if (codePoint < 0x80) return static_cast<unsigned char>(codePoint);
+    for (int byte = 0x80; byte <= 0xFF; ++byte) {
+        if (cp1252ToUnicode(static_cast<unsigned char>(byte)) == codePoint) {
+            return static_cast<unsigned char>(byte);
+        }
+    }
+    return std::nullopt;
+}
+
+// One UTF-8 sequence from `text` at `at`; advances `at` past it (by one
+// byte when the sequence is malformed, which yields nothing).
+std::optional<char32_t> nextCodePoint(std::string_view text, std::size_t& at) {
+    const auto lead = static_cast<unsigned char>(text[at]);
+    std::size_t length = 1;
+    char32_t codePoint = lead;
+    if (lead >= 0xF0 && lead < 0xF8) {
+        length = 4;
+        codePoint = lead & 0x07;
+    } else if (lead >= 0xE0) {
+        length = 3;
+        codePoint = lead & 0x0F;
+    } else if (lead >= 0xC0) {
+        length = 2;
+        codePoint = lead & 0x1F;
+    } else if (lead >= 0x80) {
+        ++at;
+        return std::nullopt;
+    }
+    if (lead >= 0xF8 || at + length > text.size()) {
+        ++at;
+        return std::nullopt;
+    }
+    for (std::size_t k = 1; k < length; ++k) {
+        const auto next = static_cast<unsigned char>(text[at + k]);
+        if ((next & 0xC0) != 0x80) {
+            ++at;
+            return std::nullopt;
+        }
+        codePoint = codePoint << 6 | (next & 0x3F);
+    }
+    at += length;
+    return codePoint;
+}
+
+std::uint32_t pixelOf(SDL_Surface* surface, int x, int y) {
+    const int bytesPerPixel = surface->format->BytesPerPixel;
+    if (SDL_MUSTLOCK(surface)) SDL_LockSurface(surface);
+    const auto* at = static_cast<const Uint8*>(surface->pixels) + y * surface->pitch +
+                     x * bytesPerPixel;
+    Uint32 value = 0;
+    std::memcpy(&value, at, static_cast<std::size_t>(bytesPerPixel));
+    if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
+    Uint8 red = 0, green = 0, blue = 0;
+    SDL_GetRGB(value, surface->format, &red, &green, &blue);
+    return static_cast<std::uint32_t>(red) << 16 | static_cast<std::uint32_t>(green) << 8 | blue;
+}
+
+}  // namespace
+
+// Owns the SDL thread. Everything below `thread_` in the class runs only on
+// that thread; the logic reaches it through post() and openAndWait().
+class SdlDesktop::WindowThread {
+public:
+    explicit WindowThread(ForwardedKeys& keys) : keys_(keys), thread_([this] { run(); }) {}
+    ~WindowThread() {
+        post([this] { stopping_ = true; });
+        thread_.join();
+    }
+    WindowThread(const WindowThread&) = delete;
+    WindowThread& operator=(const WindowThread&) = delete;
+
+    void post(std::function<void()> task) {
+        std::lock_guard lock(mutex_);
+        tasks_.push_back(std::move(task));
+        wake_.notify_one();
+        // Pushed under the lock so that SDL cannot be shutting down meanwhile.
+        if (wakeEvent_ != 0) {
+            SDL_Event event{};
+            event.type = wakeEvent_;
+            SDL_PushEvent(&event);
+        }
+    }
+
+    // Runs `work` on the thread and waits for its result. If the thread does
+    // not answer in time the result is handed to `discard` when it comes.
+    template <class T>
+    std::optional<T> call(std::function<T()> work, std::function<void(T&)> discard = {}) {
+        struct Pending {
+            std::mutex mutex;
+            std::condition_variable done;
+            std::optional<T> result;
+            bool abandoned = false;
+        };
+        auto pending = std::make_shared<Pending>();
+        post([pending, work = std::move(work), discard = std::move(discard)] {
+            T result = work();
+            std::lock_guard lock(pending->mutex);
+            if (pending->abandoned) {
+                if (discard) discard(result);
+                return;
+            }
+            pending->result = std::move(result);
+            pending->done.notify_one();
+        });
+        std::unique_lock lock(pending->mutex);
+        if (!pending->done.wait_for(lock, kCreationTimeout, [&] { return pending->result.has_value(); })) {
+            pending->abandoned = true;
+            return std::nullopt;
+        }
+        return std::move(pending->result);
+    }
+
+    WindowHandle openAndWait(std::function<WindowHandle()> open) {
+        const auto handle = call<WindowHandle>(std::move(open),
+                                               [this](WindowHandle& late) { close(late); });
+        return handle.value_or(0);
+    }
+
+    // --- window thread only ---
+
+    WindowHandle openFigure(const Figure& figure) {
+        return openWindow(figure.title, kFigureCorner, figure.width, figure.height,
+                          loadBitmap(figureBitmap(figure.bitmap)));
+    }
+
+    WindowHandle openPicture(const std::string& path, std::string_view title) {
+        if (!videoReady_) return 0;
+        const std::optional<BitmapSize> size = readBitmapSize(path);
+        if (!size) return 0;
+        const std::size_t limit =
+            std::size_t{4} * static_cast<std::size_t>(size->width) *
+                static_cast<std::size_t>(size->height) + kPictureFileSlack;
+        const auto bytes = readWholeFile(path, limit);
+        if (!bytes) return 0;
+        SDL_Rect desktop{};
+        if (SDL_GetDisplayBounds(0, &desktop) != 0) return 0;
+        const SDL_Point corner{desktop.w - size->width - kPictureRightMargin, kPictureTop};
+        return openWindow(title, corner, size->width, size->height, loadBitmap(*bytes));
+    }
+
+    void close(WindowHandle handle) {
+        if (handle > 0) windows_.erase(static_cast<Uint32>(handle));
+    }
+
+    void play(const std::string& name) {
+        if (!ensureAudio()) return;
+        if (name.find('.') == std::string::npos &&
+            resourceNumber(name) == kAlertResource && playBytes(alertWave())) {
+            return;
+        }
+        // A file name, or a resource name that could not be played, tried
+        // once as a file.
+        if (const auto bytes = readWholeFile(name, kMaxWaveFileBytes)) playBytes(*bytes);
+    }
+
+    std::vector<WindowInfo> describe() {
+        drainEvents();
+        std::vector<WindowInfo> result;
+        for (const auto& [id, entry] : windows_) {
+            SDL_Window* window = entry.window.get();
+            WindowInfo info;
+            info.handle = static_cast<WindowHandle>(id);
+            info.title = SDL_GetWindowTitle(window);
+            SDL_GetWindowPosition(window, &info.x, &info.y);
+            SDL_GetWindowSize(window, &info.width, &info.height);
+            const Uint32 flags = SDL_GetWindowFlags(window);
+            info.borderless = (flags & SDL_WINDOW_BORDERLESS) != 0;
+            info.resizable = (flags & SDL_WINDOW_RESIZABLE) != 0;
+            result.push_back(std::move(info));
+        }
+        return result;
+    }
+
+    std::optional<std::uint32_t> pixel(WindowHandle handle, int x, int y) {
+        drainEvents();
+        const auto found = windows_.find(static_cast<Uint32>(handle));
+        if (found == windows_.end()) return std::nullopt;
+        SDL_Surface* surface = SDL_GetWindowSurface(found->second.window.get());
+        if (!surface || x < 0 || y < 0 || x >= surface->w || y >= surface->h) return std::nullopt;
+        return pixelOf(surface, x, y);
+    }
+
+private:
+    void run() {
+        startSdl();
+        while (!stopping_) {
+            runTasks();
+            if (stopping_) break;
+            drainEvents();
+            waitForWork();
+        }
+        stopSdl();
+    }
+
+    void startSdl() {
+        // The program keeps its own SIGINT/SIGTERM handling.
+        SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+        // The terminal keeps the keyboard.
+        SDL_SetHint(SDL_HINT_WINDOW_NO_ACTIVATION_WHEN_SHOWN, "1");
+        SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
+        SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+        // Only desktop window systems: on a bare text console SDL must not
+        // take over the display. SDL_VIDEODRIVER in the environment wins.
+        SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11,wayland");
+        if (SDL_Init(0) != 0) return;
+        videoReady_ = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+        if (!videoReady_) return;
+        const Uint32 wake = SDL_RegisterEvents(1);
+        if (wake != static_cast<Uint32>(-1)) {
+            std::lock_guard lock(mutex_);
+            wakeEvent_ = wake;
+        }
+    }
+
+    void stopSdl() {
+        {
+            std::lock_guard lock(mutex_);
+            wakeEvent_ = 0;
+        }
+        windows_.clear();
+        if (audio_ != 0) SDL_CloseAudioDevice(audio_);
+        audio_ = 0;
+        SDL_Quit();
+    }
+
+    void runTasks() {
+        std::deque<std::function<void()>> ready;
+        {
+            std::lock_guard lock(mutex_);
+            ready.swap(tasks_);
+        }
+        for (auto& task : ready) task();
+    }
+
+    // Open windows need their events (repaint, close, keys); without any
+    // the thread sleeps until the next command.
+    void waitForWork() {
+        if (videoReady_ && !windows_.empty()) {
+            SDL_Event event;
+            if (SDL_WaitEventTimeout(&event, kEventWaitMilliseconds)) handle(event);
+            return;
+        }
+        std::unique_lock lock(mutex_);
+        wake_.wait(lock, [this] { return !tasks_.empty(); });
+    }
+
+    void drainEvents() {
+        if (!videoReady_) return;
+        SDL_Event event;
+        while (SDL_PollEvent(&event)) handle(event);
+    }
+
+    void handle(const SDL_Event& event) {
+        switch (event.type) {
+            case SDL_WINDOWEVENT:
+                handleWindowEvent(event.window);
+                break;
+            case SDL_KEYDOWN:
+                if (KeyEvent key = forwardedKeyOf(event.key.keysym.sym); !key.empty()) {
+                    keys_.push(std::move(key));
+                }
+                break;
+            case SDL_TEXTINPUT:
+                for (char c : cp1252OfTextInput(event.text.text)) keys_.push(KeyEvent(1, c));
+                break;
+            default:
+                break;  // SDL_QUIT too: only the program decides when to end
+        }
+    }
+
+    void handleWindowEvent(const SDL_WindowEvent& event) {
+        const auto found = windows_.find(event.windowID);
+        if (found == windows_.end()) return;
+        switch (event.event) {
+            case SDL_WINDOWEVENT_CLOSE:
+                windows_.erase(found);
+                break;
+            case SDL_WINDOWEVENT_EXPOSED:
+            case SDL_WINDOWEVENT_SHOWN:
+            case SDL_WINDOWEVENT_RESTORED:
+            case SDL_WINDOWEVENT_SIZE_CHANGED:
+                repaint(found->second);
+                break;
+            default:
+                break;
+        }
+    }
+
+    WindowHandle openWindow(std::string_view title, SDL_Point corner, int width, int height,
+                            SurfacePtr image) {
+        if (!videoReady_ || !image) return 0;
+        const std::string utf8Title = cp1252ToUtf8(title);
+        Uint32 flags = SDL_WINDOW_HIDDEN;
+        if (title.empty()) flags |= SDL_WINDOW_BORDERLESS;
+        WindowPtr window(
+            SDL_CreateWindow(utf8Title.c_str(), corner.x, corner.y, width, height, flags));
+        if (!window) return 0;
+        SDL_ShowWindow(window.get());
+        placeOuterCorner(window.get(), corner);
+        const Uint32 id = SDL_GetWindowID(window.get());
+        if (id == 0) return 0;
+        PictureWindow& entry = windows_[id] = PictureWindow{std::move(window), std::move(image)};
+        repaint(entry);
+        return static_cast<WindowHandle>(id);
+    }
+
+    // SDL places the drawing area; when the window manager reports a frame,
+    // the drawing area moves inside it so that the frame's outer corner is
+    // at `corner`.
+    static void placeOuterCorner(SDL_Window* window, SDL_Point corner) {
+        SDL_PumpEvents();  // the frame size arrives as a window property
+        int top = 0, left = 0, bottom = 0, right = 0;
+        if (SDL_GetWindowBordersSize(window, &top, &left, &bottom, &right) == 0 &&
+            (top > 0 || left > 0)) {
+            SDL_SetWindowPosition(window, corner.x + left, corner.y + top);
+        }
+    }
+
+    static void repaint(PictureWindow& entry) {
+        SDL_Surface* screen = SDL_GetWindowSurface(entry.window.get());
+        if (!screen) return;
+        SDL_FillRect(screen, nullptr, SDL_MapRGB(screen->format, 255, 255, 255));
+        SDL_BlitSurface(entry.image.get(), nullptr, screen, nullptr);
+        SDL_UpdateWindowSurface(entry.window.get());
+    }
+
+    // The device is opened once, in the built-in sound's format; other
+    // sounds are converted to it.
+    bool ensureAudio() {
+        if (audioTried_) return audio_ != 0;
+        audioTried_ = true;
+        if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
+        const std::optional<Sound> alert = loadWave(alertWave());
+        if (!alert) return false;
+        SDL_AudioSpec desired = alert->spec;
+        desired.callback = nullptr;  // queued playback
+        desired.samples = kAudioBufferFrames;
+        audio_ = SDL_OpenAudioDevice(nullptr, 0, &desired, &audioSpec_, 0);
+        return audio_ != 0;
+    }
+
+    // Replaces whatever is still playing with the sound in `bytes`.
+    bool playBytes(std::span<const std::uint8_t> bytes) {
+        const std::optional<Sound> sound = loadWave(bytes);
+        if (!sound) return false;
+        SDL_AudioCVT conversion{};
+        const int needed = SDL_BuildAudioCVT(
+            &conversion, sound->spec.format, sound->spec.channels, sound->spec.freq,
+            audioSpec_.format, audioSpec_.channels, audioSpec_.freq);
+        if (needed < 0) return false;
+        const Uint8* samples = sound->samples.get();
+        Uint32 length = sound->length;
+        std::vector<Uint8> converted;
+        if (needed > 0) {
+            converted.resize(static_cast<std::size_t>(length) *
+                             static_cast<std::size_t>(conversion.len_mult));
+            std::memcpy(converted.data(), samples, length);
+            conversion.buf = converted.data();
+            conversion.len = static_cast<int>(length);
+            if (SDL_ConvertAudio(&conversion) != 0) return false;
+            samples = converted.data();
+            length = static_cast<Uint32>(conversion.len_cvt);
+        }
+        SDL_ClearQueuedAudio(audio_);
+        if (SDL_QueueAudio(audio_, samples, length) != 0) return false;
+        SDL_PauseAudioDevice(audio_, 0);
+        return true;
+    }
+
+    ForwardedKeys& keys_;
+    std::mutex mutex_;
+    std::condition_variable wake_;
+    std::deque<std::function<void()>> tasks_;  // guarded by mutex_
+    Uint32 wakeEvent_ = 0;                      // guarded by mutex_
+
+    bool stopping_ = false;
+    bool videoReady_ = false;
+    bool audioTried_ = false;
+    SDL_AudioDeviceID audio_ = 0;
+    SDL_AudioSpec audioSpec_{};
+    std::map<Uint32, PictureWindow> windows_;
+
+    std::thread thread_;  // last: starts once everything above exists
+};
+
+SdlDesktop::SdlDesktop(ForwardedKeys& keys) : keys_(keys) {}
+
+SdlDesktop::~SdlDesktop() = default;
+
+SdlDesktop::WindowThread& SdlDesktop::windowThread() {
+    if (!thread_) thread_ = std::make_unique<WindowThread>(keys_);
+    return *thread_;
+}
+
+void SdlDesktop::showFigure(std::string_view marker, WindowHandle& handle) {
+    const Figure* figure = findFigure(marker);
+    if (!figure) {
+        handle = 0;
+        return;
+    }
+    WindowThread& thread = windowThread();
+    handle = thread.openAndWait([&thread, figure] { return thread.openFigure(*figure); });
+    if (handle != 0) std::this_thread::sleep_for(kCreationPause);
+}
+
+void SdlDesktop::showImageFile(std::string_view path, std::string_view title,
+                               WindowHandle& handle) {
+    if (handle != 0) {
+        closeGraphicWindow(handle);
+        handle = 0;
+    }
+    WindowThread& thread = windowThread();
+    handle = thread.openAndWait([&thread, file = std::string(path), text = std::string(title)] {
+        return thread.openPicture(file, text);
+    });
+    if (handle != 0) std::this_thread::sleep_for(kCreationPause);
+}
+
+void SdlDesktop::closeGraphicWindow(WindowHandle handle) {
+    if (handle == 0 || !thread_) return;
+    WindowThread& thread = *thread_;
+    thread.post([&thread, handle] { thread.close(handle); });
+}
+
+void SdlDesktop::playWaveAsync(std::string_view name) {
+    WindowThread& thread = windowThread();
+    thread.post([&thread, sound = std::string(name)] { thread.play(sound); });
+}
+
+std::vector<SdlDesktop::WindowInfo> SdlDesktop::windowsForTesting() {
+    if (!thread_) return {};
+    WindowThread& thread = *thread_;
+    return thread.call<std::vector<WindowInfo>>([&thread] { return thread.describe(); })
+        .value_or(std::vector<WindowInfo>{});
+}
+
+std::optional<std::uint32_t> SdlDesktop::pixelForTesting(WindowHandle handle, int x, int y) {
+    if (!thread_) return std::nullopt;
+    WindowThread& thread = *thread_;
+    return thread
+        .call<std::optional<std::uint32_t>>(
+            [&thread, handle, x, y] { return thread.pixel(handle, x, y); })
+        .value_or(std::nullopt);
+}
+
+std::unique_ptr<Desktop> makeSystemDesktop(ForwardedKeys& keys) {
+    return std::make_unique<SdlDesktop>(keys);
+}
+
+KeyEvent forwardedKeyOf(std::int32_t sdlKeycode) {
+    struct Mapping {
+        SDL_Keycode key;
+        unsigned char scanCode;
+    };
+    static constexpr std::array<Mapping, 12> kExtended{{
+        {SDLK_UP, 72}, {SDLK_DOWN, 80}, {SDLK_LEFT, 75}, {SDLK_RIGHT, 77},
+        {SDLK_HOME, 71}, {SDLK_END, 79}, {SDLK_PAGEUP, 73}, {SDLK_PAGEDOWN, 81},
+        {SDLK_INSERT, 82}, {SDLK_DELETE, 83}, {SDLK_F11, 133}, {SDLK_F12, 134},
+    }};
+    switch (sdlKeycode) {
+        case SDLK_RETURN:
+        case SDLK_KP_ENTER: return KeyEvent(1, kEnterKey);
+        case SDLK_ESCAPE: return KeyEvent(1, kEscapeKey);
+        case SDLK_BACKSPACE: return KeyEvent(1, kBackspaceKey);
+        case SDLK_TAB: return KeyEvent(1, kTabKey);
+        default: break;
+    }
+    if (sdlKeycode >= SDLK_F1 && sdlKeycode <= SDLK_F10) {
+        return extendedKey(static_cast<unsigned char>(59 + (sdlKeycode - SDLK_F1)));
+    }
+    for (const Mapping& mapping : kExtended) {
+        if (mapping.key == sdlKeycode) return extendedKey(mapping.scanCode);
+    }
+    return {};
+}
+
+std::string cp1252OfTextInput(std::string_view utf8) {
+    std::string text;
+    for (std::size_t at = 0; at < utf8.size();) {
+        const std::optional<char32_t> codePoint = nextCodePoint(utf8, at);
+        if (!codePoint || *codePoint < 0x20 || *codePoint == 0x7F) continue;
+        if (const auto byte = cp1252ByteOf(*codePoint)) text.push_back(static_cast<char>(*byte));
+    }
+    return text;
+}
+
+}  // namespace pathwick
