@@ -123,6 +123,9 @@ public:
         ::intrflush(stdscr, FALSE);
         ::leaveok(stdscr, TRUE);
         ::scrollok(stdscr, FALSE);
+        // Input is read by us, not by ncurses: it must not look at the tty
+        // for typeahead while it updates the screen.
+        ::typeahead(-1);
     }
 
     ~CursesScreen() {
@@ -234,6 +237,10 @@ struct NcursesTerminal::Impl {
 };
 
 NcursesTerminal::Impl::Impl() {
+    const char* cursorAddress = ::tigetstr("cup");
+    if (cursorAddress == nullptr || cursorAddress == reinterpret_cast<char*>(-1)) {
+        throw std::runtime_error("this terminal type cannot place the cursor; set TERM to a full-screen terminal");
+    }
     if (::has_colors() && ::start_color() == OK) {
         hasColors = true;
         brightColors = COLORS >= 16;

@@ -131,6 +131,34 @@ TEST(Program, StartUpThenEscapeSaysGoodbyeForFiveSeconds) {
     }
 }
 
+// The drill's start screen shows the description line of the subelement the
+// menu loaded, from row 16, column 15.
+TEST(Program, MenuChoicesReachTheDrillOfTheirSubelement) {
+    const auto drillShown = [](auto script) {
+        ProgramRig rig;
+        script(rig.terminal);
+        EXPECT_THROW(RunProgram(rig.context), InputClosed);
+        return textAt(rig.screen, 16, 15, 29);
+    };
+    const std::string t7 = "Module T7 - Station Equipment";
+    const std::string t0 = "Module T0 \u2013 Electrical Safety";
+    EXPECT_EQ(drillShown([](ScriptedTerminal& t) { t.key("7"); }), t7);
+    EXPECT_EQ(drillShown([](ScriptedTerminal& t) { t.click(15, 99); }), t7);
+    EXPECT_EQ(drillShown([](ScriptedTerminal& t) { t.key("x"); }), t0);
+    EXPECT_EQ(drillShown([](ScriptedTerminal& t) { t.extended(80); }), t0);
+    EXPECT_EQ(drillShown([](ScriptedTerminal& t) { t.extended(59); }), t0);
+    EXPECT_EQ(drillShown([](ScriptedTerminal& t) { t.click(3, 10); }), t0);
+}
+
+TEST(Program, PracticeTestFromTheMenu) {
+    for (const char* key : {"p", "P"}) {
+        ProgramRig rig;
+        rig.terminal.key(key);
+        EXPECT_THROW(RunProgram(rig.context), InputClosed);
+        EXPECT_EQ(colorsAt(rig.screen, 3, 1), "0/15") << key << ": the exam page is up";
+    }
+}
+
 TEST(Program, StudyModeFromTheMenuAndBackToAFreshMenu) {
     ProgramRig rig;
     rig.terminal.key("S").key("x").enter();  // introduction, then an empty ID leaves

@@ -17,7 +17,9 @@ e2e_tmux() { tmux -L "$E2E_SOCKET" -f "$E2E_DIR/tmux.conf" "$@"; }
 e2e_log() { printf 'e2e: %s\n' "$*" >&2; }
 
 e2e_cleanup() {
+    local waited=0
     e2e_tmux kill-server >/dev/null 2>&1 || true
+    while [[ -n "$E2E_PID" ]] && kill -0 "$E2E_PID" 2>/dev/null && ((waited++ < 20)); do sleep 0.1; done
     if [[ -n "$E2E_PID" ]] && kill -0 "$E2E_PID" 2>/dev/null; then
         e2e_log "process $E2E_PID still running after the test; killing it"
         kill -KILL "$E2E_PID" 2>/dev/null || true
@@ -151,3 +153,23 @@ e2e_expect_restored() {
 
 # e2e_cpu_ticks: user + system clock ticks the program has used so far.
 e2e_cpu_ticks() { awk '{print $14 + $15}' "/proc/$E2E_PID/stat"; }
+
+# e2e_stop: ends the session (its program gets SIGHUP) and checks that the
+# program is gone, so that a test can start another one.
+e2e_stop() {
+    e2e_tmux kill-server >/dev/null 2>&1 || true
+    e2e_expect_gone 5
+    E2E_PID=""
+}
+
+# e2e_expect_colors ROW FG BG: the row's text is drawn with the SGR
+# foreground FG and background BG (e.g. 97 and 44 for white on blue).
+# (tmux does not report the colour of blank cells, so pick a row with text.)
+e2e_expect_colors() {
+    local line
+    line=$(e2e_tmux capture-pane -p -e -S $(($1 - 1)) -E $(($1 - 1)) -t main)
+    grep -qE $'\e\\[([0-9;]*;)?'"$2"'(;[0-9;]*)?m' <<<"$line" ||
+        e2e_fail "row $1 has no foreground $2: $(cat -v <<<"$line")"
+    grep -qE $'\e\\[([0-9;]*;)?'"$3"'(;[0-9;]*)?m' <<<"$line" ||
+        e2e_fail "row $1 has no background $3: $(cat -v <<<"$line")"
+}

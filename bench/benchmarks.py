@@ -1,0 +1,140 @@
+#!/usr/bin/env python3
+"""Pathwick benchmarks: each measurement drives the real binary on a
+pseudo-terminal and is compared with its target.
+
+Adding a measurement: write a function that takes the Options and returns a
+list of Result, and decorate it with @benchmark. Run one by name with
+  bench/run --only NAME
+"""
+
+import argparse
+import os
+import statistics
+import sys
+from dataclasses import dataclass
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from pty_session import PtySession  # noqa: E402
+
+# The last text of the menu: once it is written the whole frame is out
+# (ncurses writes a frame top to bottom in one update).
+MENU_DRAWN = "(0-9, P, ?)".encode()
+
+BENCHMARKS = []
+
+
+def benchmark(function):
+    BENCHMARKS.append(function)
+    return function
+
+
+@dataclass
+class Result:
+    name: str
+    value: float
+    unit: str
+    target: float = None  # the value must stay below this; None: for information
+
+    @property
+    def passed(self):
+        return self.target is None or self.value < self.target
+
+    def line(self):
+        figure = f"{self.name:<46} {self.value:>9.2f} {self.unit:<3}"
+        if self.target is None:
+            return f"{figure} (for reference)"
+        verdict = "PASS" if self.passed else "FAIL"
+        return f"{figure} target < {self.target:g} {self.unit:<3} {verdict}"
+
+
+@dataclass
+class Options:
+    binary: str
+    cwd: str
+    runs: int
+    idle_seconds: float
+
+    def session(self):
+        env = dict(os.environ, TERM="xterm-256color", LANG="C.UTF-8", LC_ALL="C.UTF-8")
+        return PtySession(self.binary, cwd=self.cwd, env=env)
+
+
+def voluntary_switches(pid):
+    with open(f"/proc/{pid}/status") as f:
+        for line in f:
+            if line.startswith("voluntary_ctxt_switches:"):
+                return int(line.split()[1])
+    return 0
+
+
+@benchmark
+def machine(options):
+    """How fast this machine starts a trivial program: context for the rest."""
+    times = []
+    for _ in range(options.runs):
+        with PtySession("/bin/echo") as session:
+            times.append(session.wait_for(b"\n") * 1000)
+    with open("/proc/loadavg") as f:
+        load = float(f.read().split()[0])
+    return [Result("reference: /bin/echo start to output (median)", statistics.median(times), "ms"),
+            Result("reference: load average (1 min)", load, "")]
+
+
+@benchmark
+def startup(options):
+    """Start-up to a fully drawn menu (median), and the bytes of that first frame."""
+    times, sizes = [], []
+    for _ in range(options.runs):
+        with options.session() as session:
+            times.append(session.wait_for(MENU_DRAWN) * 1000)
+            session.settle()
+            sizes.append(len(session.output))
+    return [
+        Result(f"start-up to drawn menu (median of {options.runs})", statistics.median(times), "ms", 20),
+        Result("bytes written for the first menu frame", max(sizes), "B", 6 * 1024),
+    ]
+
+
+@benchmark
+def menu_idle(options):
+    """CPU time used while the menu waits for a key."""
+    with options.session() as session:
+        session.wait_for(MENU_DRAWN)
+        session.settle()
+        before = session.cpu_seconds()
+        switches = voluntary_switches(session.pid)
+        session.drain(options.idle_seconds)
+        used = (session.cpu_seconds() - before) * 1000
+        wakeups = (voluntary_switches(session.pid) - switches) / options.idle_seconds
+    return [Result(f"CPU while idle on the menu for {options.idle_seconds:g} s", used, "ms", 10),
+            Result("wake-ups per second while idle on the menu", wakeups, "/s")]
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
+    parser.add_argument("binary")
+    parser.add_argument("--cwd", default=os.getcwd(), help="working directory of the program")
+    parser.add_argument("--runs", type=int, default=9, help="runs for median figures")
+    parser.add_argument("--idle-seconds", type=float, default=5.0)
+    parser.add_argument("--only", action="append", help="run only this benchmark (repeatable)")
+    args = parser.parse_args()
+    options = Options(os.path.abspath(args.binary), args.cwd, args.runs, args.idle_seconds)
+
+    failed = False
+    for function in BENCHMARKS:
+        if args.only and function.__name__ not in args.only:
+            continue
+        try:
+            results = function(options)
+        except (TimeoutError, EOFError) as error:
+            print(f"{function.__name__:<46} ERROR: {error}")
+            failed = True
+            continue
+        for result in results:
+            print(result.line(), flush=True)
+            failed |= not result.passed
+    return 1 if failed else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
