@@ -199,13 +199,23 @@ struct Tally {
     long drills = 0, drillsCompleted = 0, properDrills = 0, properDrillsCompleted = 0;
     long exams = 0, examsFinished = 0, properExams = 0, properExamsFinished = 0;
     long properEpisodesCutShort = 0;  // a proper drill or test left without its end
+    long picturesOpened = 0;
 
     long of(Page page) const { return seen[static_cast<std::size_t>(page)]; }
 };
 
 class Monkey {
 public:
-    Monkey(DrillRig& rig, unsigned seed, long budget) : rig_(rig), random_(seed), budget_(budget) {}
+    Monkey(DrillRig& rig, unsigned seed, long budget)
+        : rig_(rig),
+          picturePrefix_((rig.context.hintsDirectory / "Figures").string() + "/"),
+          random_(seed),
+          budget_(budget) {
+        rig_.screen.attachForwardedKeys(&forwarded_);
+    }
+    ~Monkey() { rig_.screen.attachForwardedKeys(nullptr); }
+    Monkey(const Monkey&) = delete;
+    Monkey& operator=(const Monkey&) = delete;
 
     const Tally& tally() const { return tally_; }
     const std::string& firstFault() const { return fault_; }
@@ -249,6 +259,7 @@ private:
         }
         if (screen.foreground() > 15 || screen.background() > 15) note("colour out of range");
         if (rig_.desktop.openWindows().size() > 2) note("more than two windows open");
+        checkPictureCalls();
         if (page == Page::Question &&
             (!s.has(25, 50, "Run Time: ") || !isRunTime(s.row(25).substr(59, 8)))) {
             note("run time not shown as HH:MM:SS or ERROR");
@@ -259,6 +270,7 @@ private:
         if (area == Area::Menu) {
             if (!rig_.desktop.openWindows().empty()) note("window left open on the menu");
             rig_.desktop.clear();  // the call log would otherwise grow for ever
+            checkedCalls_ = 0;
             restoreClock();
         }
         if (page != page_) {
@@ -266,6 +278,18 @@ private:
             if (page == Page::ExamResults) finishEpisode(tally_.examsFinished, tally_.properExamsFinished);
         }
         page_ = page;
+    }
+
+    // Every picture a hint names opens from inside the Figures folder, even
+    // when the folder is missing or the name tries to climb out of it.
+    void checkPictureCalls() {
+        const std::vector<std::string>& calls = rig_.desktop.calls();
+        for (; checkedCalls_ < calls.size(); ++checkedCalls_) {
+            const std::string& call = calls[checkedCalls_];
+            if (!call.starts_with("showImageFile ")) continue;
+            ++tally_.picturesOpened;
+            if (!call.starts_with("showImageFile " + picturePrefix_)) note("picture outside Figures: " + call);
+        }
     }
 
     void finishEpisode(long& finished, long& properFinished) {
@@ -333,11 +357,23 @@ private:
         } else if (roll <= 85) {
             // Beyond the model: a larger terminal window reports such cells.
             click(next, between(-1, kScreenRows + 5), between(-1, kScreenColumns + 30));
-        } else if (roll <= 98) {
+        } else if (roll <= 94) {
             idle(next);
+        } else if (roll <= 98) {
+            forwardedKey(next);
         } else {
             jumpClock(next);
         }
+    }
+
+    // A key pressed in a figure window: queued by the desktop, read as if
+    // typed. The short idle step lets the screen layer pick it up.
+    void forwardedKey(ScriptedTerminal& next) {
+        const char c = kCharacterKeys[static_cast<std::size_t>(
+            between(0, static_cast<int>(kCharacterKeys.size()) - 1))];
+        forwarded_.push(KeyEvent(1, c));
+        next.idle(20);
+        ++tally_.events;
     }
 
     // ---- the clock ----
@@ -534,6 +570,9 @@ private:
     }
 
     DrillRig& rig_;
+    std::string picturePrefix_;
+    std::size_t checkedCalls_ = 0;
+    ForwardedKeys forwarded_;
     std::mt19937 random_;
     long budget_;
     Tally tally_;
@@ -557,7 +596,8 @@ std::string summaryOf(const Tally& t, double seconds, long rssBefore, long rssAf
         << "drills " << t.drills << " (completed " << t.drillsCompleted << ", played properly "
         << t.properDrills << " of which completed " << t.properDrillsCompleted << ")\n"
         << "tests " << t.exams << " (finished " << t.examsFinished << ", played properly "
-        << t.properExams << " of which finished " << t.properExamsFinished << ")\n"
+        << t.properExams << " of which finished " << t.properExamsFinished << "), "
+        << t.picturesOpened << " hint pictures opened\n"
         << "pages:";
     for (std::size_t i = 0; i < kPageNames.size(); ++i) out << " " << kPageNames[i] << "=" << t.seen[i];
     return out.str();
@@ -641,6 +681,7 @@ TEST(MonkeySoak, ProgramSurvivesRandomInputAndReachesEveryScreen) {
     EXPECT_GE(run.tally.events, budget);
     expectEveryScreenReached(run.tally, run.summary);
     expectProperGamesEnd(run.tally, run.summary);
+    EXPECT_GT(run.tally.picturesOpened, 0) << run.summary;
     if (budget >= kMemoryCheckEvents && !underAddressSanitizer()) {
         EXPECT_LT(run.residentGrowthKiB, kAllowedGrowthKiB) << run.summary;
     }
