@@ -30,7 +30,7 @@
 namespace pathwick::testing {
 namespace {
 
-constexpr long kDefaultEvents = 25000;
+constexpr long kDefaultEvents = 10000;
 constexpr unsigned kDefaultSeed = 20210917;
 constexpr long kMemoryCheckEvents = 100000;
 constexpr long kAllowedGrowthKiB = 8 * 1024;
@@ -336,7 +336,7 @@ private:
         }
     }
     void idle(ScriptedTerminal& next) {
-        next.idle(chance(95) ? between(20, 3000) : between(30000, 120000));
+        next.idle(chance(98) ? between(20, 3000) : between(30000, 70000));
         ++tally_.events;
     }
     void letterKey(ScriptedTerminal& next, char letter) {
@@ -693,7 +693,7 @@ TEST(MonkeySoak, ProgramSurvivesAWorldWhereNothingOutsideWorks) {
     NullDesktop failing;
     ProgramContext context{rig.screen, failing, rig.random,
                            std::filesystem::path("/nonexistent/pathwick-soak")};
-    const SoakRun run = soak(rig, context, kDefaultSeed + 1, 8000);
+    const SoakRun run = soak(rig, context, kDefaultSeed + 1, 4000);
 
     EXPECT_TRUE(run.fault.empty()) << run.fault << run.summary;
     EXPECT_GT(run.tally.of(Page::Question), 0) << run.summary;
