@@ -24,11 +24,12 @@ using namespace std::chrono_literals;
 
 // ------------------------------------------------------- hints.txt kinds ---
 
-enum class HintsKind { Unreadable, FifoWithWriter, EndlessDevice, SymlinkLoop };
+enum class HintsKind { Unreadable, Directory, FifoWithWriter, EndlessDevice, SymlinkLoop };
 
 std::string nameOf(const ::testing::TestParamInfo<HintsKind>& info) {
     switch (info.param) {
         case HintsKind::Unreadable: return "Unreadable";
+        case HintsKind::Directory: return "Directory";
         case HintsKind::FifoWithWriter: return "FifoWithWriter";
         case HintsKind::EndlessDevice: return "EndlessDevice";
         case HintsKind::SymlinkLoop: return "SymlinkLoop";
@@ -67,6 +68,9 @@ protected:
                 if (::geteuid() == 0) return false;
                 folder.write("hints.txt", "T0A01: secret [x]\r\n");
                 std::filesystem::permissions(file, std::filesystem::perms::none);
+                return true;
+            case HintsKind::Directory:
+                folder.write("hints.txt/T0A01", "T0A01: inside [x]\r\n");
                 return true;
             case HintsKind::FifoWithWriter:
                 // A writer holds the FIFO open with a hint queued in it, so
@@ -120,7 +124,8 @@ TEST_P(HintsFileFault, ProgramGoesOnWithoutHints) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Kinds, HintsFileFault,
-                         ::testing::Values(HintsKind::Unreadable, HintsKind::FifoWithWriter,
+                         ::testing::Values(HintsKind::Unreadable, HintsKind::Directory,
+                                           HintsKind::FifoWithWriter,
                                            HintsKind::EndlessDevice, HintsKind::SymlinkLoop),
                          nameOf);
 

@@ -339,6 +339,14 @@ private:
         next.idle(chance(98) ? between(20, 3000) : between(30000, 70000));
         ++tally_.events;
     }
+    // A long paste into a typed line: the screen scrolls under it, and the
+    // line is cut at the screen layer's limit. Counted as one event.
+    void paste(ScriptedTerminal& next) {
+        std::string text(static_cast<std::size_t>(between(200, 12000)), 'x');
+        for (char& c : text) c = static_cast<char>(between(32, 126));
+        next.type(text);
+        ++tally_.events;
+    }
     void letterKey(ScriptedTerminal& next, char letter) {
         const char c = chance(50) ? letter : static_cast<char>(letter - 'A' + 'a');
         key(next, std::string_view(&c, 1));
@@ -468,7 +476,9 @@ private:
         }
         if (chance(25)) return anyEvent(next);
         const int roll = between(1, 100);
-        if (roll <= 60) {
+        if (roll <= 2) {
+            paste(next);
+        } else if (roll <= 60) {
             type(next, std::to_string(between(-2, count + 3)));
         } else if (roll <= 70) {
             type(next, "99999999999999999999999");
@@ -561,6 +571,10 @@ private:
         const int roll = between(1, 100);
         if (roll <= 10) return key(next, "\r");  // leaves study mode
         if (roll <= 25) return anyEvent(next);
+        if (roll <= 27) {
+            paste(next);
+            return key(next, "\r");
+        }
         type(next, pick(kStudyIds));
         if (chance(15)) {
             key(next, "\x08");
