@@ -264,6 +264,8 @@ private:
             (!s.has(25, 50, "Run Time: ") || !isRunTime(s.row(25).substr(59, 8)))) {
             note("run time not shown as HH:MM:SS or ERROR");
         }
+        if (page == Page::Question || page == Page::WrongAnswer) checkPeekMarker(s);
+        if (page == Page::ExamPage || page == Page::ExamReview) checkExamPage(page, s);
 
         const Area area = areaOf(page);
         if (area != area_) enterArea(area);
@@ -278,6 +280,26 @@ private:
             if (page == Page::ExamResults) finishEpisode(tally_.examsFinished, tally_.properExamsFinished);
         }
         page_ = page;
+    }
+
+    // With peek on, one "*" stands above one of the four answer labels; with
+    // peek off there is none.
+    void checkPeekMarker(const Snapshot& s) {
+        int markers = 0;
+        for (int i = 0; i < 4; ++i) markers += s.row(23)[static_cast<std::size_t>(3 + 5 * i)] == '*';
+        const bool peekOn = s.has(25, 90, "Peek On");
+        if (markers != (peekOn ? 1 : 0)) note(peekOn ? "peek on without one marker" : "marker with peek off");
+    }
+
+    // The page shows question 1 to 35, and the review panel counts no more
+    // answers than there are questions.
+    void checkExamPage(Page page, const Snapshot& s) {
+        const int question = std::atoi(s.row(3).c_str() + 2);
+        if (question < 1 || question > 35) note("exam page outside questions 1 to 35");
+        if (page != Page::ExamReview) return;
+        const int correct = std::atoi(s.row(27).c_str() + 21);
+        const int incorrect = std::atoi(s.row(28).c_str() + 21);
+        if (correct < 0 || incorrect < 0 || correct + incorrect > 35) note("review panel miscounts");
     }
 
     // Every picture a hint names opens from inside the Figures folder, even
