@@ -1,7 +1,8 @@
 #pragma once
 // A small thread-safe queue of KeyEvents. The desktop's window thread pushes
 // key presses that reached a figure window; the screen layer reads them as if
-// they had been typed in the terminal.
+// they had been typed in the terminal. A pipe carries one byte per queued key
+// so the terminal's wait can wake on it instead of polling the queue.
 #include <deque>
 #include <mutex>
 #include <optional>
@@ -12,23 +13,22 @@ namespace pathwick {
 
 class ForwardedKeys {
 public:
-    void push(KeyEvent key) {
-        std::lock_guard lock(mutex_);
-        if (keys_.size() < kMaxQueued) keys_.push_back(std::move(key));
-    }
+    ForwardedKeys();
+    ~ForwardedKeys();
+    ForwardedKeys(const ForwardedKeys&) = delete;
+    ForwardedKeys& operator=(const ForwardedKeys&) = delete;
 
-    std::optional<KeyEvent> take() {
-        std::lock_guard lock(mutex_);
-        if (keys_.empty()) return std::nullopt;
-        KeyEvent key = std::move(keys_.front());
-        keys_.pop_front();
-        return key;
-    }
+    void push(KeyEvent key);
+    std::optional<KeyEvent> take();
+
+    // Readable while keys are queued; -1 if no pipe could be made.
+    int wakeDescriptor() const { return pipe_[0]; }
 
 private:
     static constexpr std::size_t kMaxQueued = 256;
     std::mutex mutex_;
     std::deque<KeyEvent> keys_;
+    int pipe_[2] = {-1, -1};
 };
 
 }  // namespace pathwick

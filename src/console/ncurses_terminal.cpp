@@ -16,6 +16,7 @@
 #include <cstdio>
 #include <cstring>
 #include <cwchar>
+#include <utility>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -223,6 +224,8 @@ struct NcursesTerminal::Impl {
     Steady::time_point lastBytes{};
     bool closed = false;
     bool tooSmall = false;
+    int wakeDescriptor = -1;  // input from elsewhere (keys typed into a figure window)
+    bool woken = false;
     bool firstPresent = true;
     bool mouseOn = false;
     bool titleSupported = terminalHasTitle();
@@ -406,15 +409,19 @@ std::optional<InputEvent> NcursesTerminal::Impl::readInput(Millis limit) {
         if (decoder.waitingForMore()) wait = std::min(wait, escapeDue - now);
         waitForInput(std::chrono::ceil<Millis>(wait));
         polled = true;
+        if (std::exchange(woken, false)) return std::nullopt;
     }
 }
 
 void NcursesTerminal::Impl::waitForInput(Millis wait) {
-    std::array<pollfd, 2> fds{{{STDIN_FILENO, POLLIN, 0}, {signals.readEnd(), POLLIN, 0}}};
+    std::array<pollfd, 3> fds{{{STDIN_FILENO, POLLIN, 0},
+                               {signals.readEnd(), POLLIN, 0},
+                               {wakeDescriptor, POLLIN, 0}}};
     const int timeout = static_cast<int>(std::min<Millis::rep>(wait.count(), 60'000));
     const int ready = ::poll(fds.data(), fds.size(), timeout);
     if (ready <= 0) return;  // timeout, or a signal (its note is read next time)
     if (fds[1].revents != 0) handleSignals();
+    if (fds[2].revents != 0) woken = true;
     if (fds[0].revents & POLLNVAL) {
         closed = true;
     } else if (fds[0].revents & (POLLIN | POLLHUP | POLLERR)) {
@@ -491,6 +498,8 @@ NcursesTerminal::NcursesTerminal() {
 NcursesTerminal::~NcursesTerminal() = default;
 
 void NcursesTerminal::present(ScreenGrid& grid, const CursorState& cursor) { impl_->present(grid, cursor); }
+
+void NcursesTerminal::watchDescriptor(int descriptor) { impl_->wakeDescriptor = descriptor; }
 
 std::optional<InputEvent> NcursesTerminal::readInput(std::chrono::milliseconds limit) {
     return impl_->readInput(limit);

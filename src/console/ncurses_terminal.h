@@ -22,6 +22,7 @@ public:
     std::optional<InputEvent> readInput(std::chrono::milliseconds limit) override;
     void setTitle(std::string_view utf8Title) override;
     void setMouseReporting(bool on) override;
+    void watchDescriptor(int descriptor) override;
 
 private:
     struct Impl;

@@ -11,6 +11,9 @@ namespace {
 
 constexpr char32_t kRuleCharacter = U'\u2500';
 constexpr std::chrono::milliseconds kInputPause{20};
+// An unlimited key wait sleeps in long stretches: keys, clicks, signals and
+// forwarded keys all wake the terminal, so there is nothing to poll for.
+constexpr std::chrono::milliseconds kIdleWait{60'000};
 constexpr std::size_t kLongestTypedLine = 10000;
 
 bool inRange(int value, int last) { return value >= 1 && value <= last; }
@@ -44,6 +47,11 @@ void ScreenLayer::enableMouse() {
 }
 
 void ScreenLayer::bringConsoleToFront() {}
+
+void ScreenLayer::attachForwardedKeys(ForwardedKeys* keys) {
+    forwardedKeys_ = keys;
+    terminal_.watchDescriptor(keys != nullptr ? keys->wakeDescriptor() : -1);
+}
 
 std::uint8_t ScreenLayer::currentColors() const {
     return static_cast<std::uint8_t>(background_ * 16 + foreground_);
@@ -156,7 +164,7 @@ KeyEvent ScreenLayer::nextKey(bool limited, int milliseconds) {
         if (forwardedKeys_ != nullptr) {
             if (auto key = forwardedKeys_->take()) return *key;
         }
-        if (const auto event = terminal_.readInput(kInputPause)) {
+        if (const auto event = terminal_.readInput(limited ? kInputPause : kIdleWait)) {
             KeyEvent key = acceptInput(*event);
             if (!key.empty()) return key;
             continue;

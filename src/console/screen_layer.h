@@ -52,7 +52,7 @@ public:
 
     // Key presses that reach a figure window are queued here and read as
     // if typed in the terminal.
-    void attachForwardedKeys(ForwardedKeys* keys) { forwardedKeys_ = keys; }
+    void attachForwardedKeys(ForwardedKeys* keys);
 
     // Read-back of the model (tests, and the terminal backend on repaint).
     const Cell& cellAt(int row, int column) const { return grid_.at(row, column); }

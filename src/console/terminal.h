@@ -71,6 +71,10 @@ public:
 
     // Left presses and double-clicks are reported only while this is on.
     virtual void setMouseReporting(bool on) = 0;
+
+    // readInput also returns (with nothing) as soon as this descriptor is
+    // readable, so input from elsewhere is seen without polling. -1: none.
+    virtual void watchDescriptor(int) {}
 };
 
 }  // namespace pathwick
