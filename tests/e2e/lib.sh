@@ -74,7 +74,7 @@ CONF
 e2e_keys() { e2e_tmux send-keys -t main "$@"; }
 
 # e2e_text TEXT: types the text literally.
-e2e_text() { e2e_tmux send-keys -t main -l "$1"; }
+e2e_text() { e2e_tmux send-keys -t main -l -- "$1"; }
 
 # e2e_bytes STRING: sends the bytes of a printf format string as they are.
 e2e_bytes() {
@@ -272,3 +272,15 @@ e2e_pool_record() {
 
 # e2e_hint_text ID: the hint that hints.txt in the repository holds for ID.
 e2e_hint_text() { grep -a -m1 "^$1: " "$E2E_REPO_ROOT/hints.txt" | sed "s/^$1: //; s/\r$//"; }
+
+# e2e_wait_row_is N TEXT [SECONDS]: waits until row N is exactly TEXT
+# (trailing blanks aside).
+e2e_wait_row_is() {
+    local limit=${3:-$E2E_TIMEOUT} waited=0
+    while [[ "$(e2e_row "$1" 2>/dev/null)" != "$2" ]]; do
+        sleep 0.1
+        waited=$((waited + 1))
+        ((waited >= limit * 10)) && e2e_fail "timed out waiting for row $1 to read '$2'"
+    done
+    return 0
+}
