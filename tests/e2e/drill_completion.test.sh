@@ -21,7 +21,7 @@ e2e_expect_row 25 " [ A ][ B ][ C ][ D ] [Stop Drill]"
 e2e_expect_at 25 90 "Peek Off"
 
 # The run time stands at (25,50) and advances while the question waits.
-e2e_expect_at 25 50 "Run Time: 00:00:0"
+e2e_expect_at 25 50 "Run Time: 00:00:"
 before=$(e2e_cells 25 50 18)
 sleep 1.3
 after=$(e2e_cells 25 50 18)
