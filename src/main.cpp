@@ -1,5 +1,6 @@
 // Program entry: wires the real terminal, clock and desktop to the program
 // and makes sure the terminal is restored however the program ends.
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -28,9 +29,36 @@ std::unique_ptr<Desktop> MakeDesktop(ForwardedKeys& forwarded) {
     return std::make_unique<LazyDesktop>(forwarded, LazyDesktop::defaultModulePaths());
 }
 
+// The libraries under the desktop (sound, window system) print diagnostics
+// on standard error, which is the terminal: they would land in the middle of
+// the screen. While the program owns the screen, a standard error that is a
+// terminal goes to /dev/null; it is put back before anything is reported.
+class QuietStandardError {
+public:
+    QuietStandardError() {
+        if (::isatty(STDERR_FILENO) == 0) return;
+        const int quiet = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
+        if (quiet < 0) return;
+        saved_ = ::fcntl(STDERR_FILENO, F_DUPFD_CLOEXEC, 3);
+        if (saved_ >= 0) ::dup2(quiet, STDERR_FILENO);
+        ::close(quiet);
+    }
+    ~QuietStandardError() {
+        if (saved_ < 0) return;
+        ::dup2(saved_, STDERR_FILENO);
+        ::close(saved_);
+    }
+    QuietStandardError(const QuietStandardError&) = delete;
+    QuietStandardError& operator=(const QuietStandardError&) = delete;
+
+private:
+    int saved_ = -1;
+};
+
 // Runs the program on the real machine. The terminal is restored when this
 // returns or throws.
 void RunOnTerminal() {
+    const QuietStandardError quiet;
     SystemClock clock;
     ForwardedKeys forwarded;
     const std::unique_ptr<Desktop> desktop = MakeDesktop(forwarded);

@@ -6,7 +6,8 @@ source "$(dirname "$0")/lib.sh"
 E2E_TIMEOUT=40
 command -v valgrind >/dev/null || e2e_fail "valgrind is not installed (scripts/install-deps)"
 LOG="$E2E_DIR/valgrind.log"
-E2E_WRAPPER="valgrind --error-exitcode=99 --leak-check=full --errors-for-leak-kinds=definite --log-file='$LOG'"
+SUPPRESSIONS="$(cd "$(dirname "$0")" && pwd)/system-libraries.supp"
+E2E_WRAPPER="valgrind --error-exitcode=99 --leak-check=full --errors-for-leak-kinds=definite --suppressions='$SUPPRESSIONS' --log-file='$LOG'"
 e2e_start "$1" 100 43 "$E2E_REPO_ROOT"
 e2e_wait_for "Pick the sub element" 60
 
