@@ -3,7 +3,7 @@
 JOBS ?= 2
 CMAKE_WERROR := -DPATHWICK_WERROR=ON
 
-.PHONY: all deps build run test test-unit test-asan fuzz-smoke bench clean
+.PHONY: all deps build run test test-unit test-asan fuzz-smoke bench clean package
 
 all: build
 
@@ -34,6 +34,11 @@ test: test-unit test-asan fuzz-smoke
 
 bench: build
 	bash bench/run
+
+# The Debian package of the release build (tests off), in build/release.
+package: build
+	cd build/release && cpack -G DEB
+	@ls build/release/pathwick_*.deb
 
 clean:
 	rm -rf build

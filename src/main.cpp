@@ -15,14 +15,17 @@
 #include "drill/program.h"
 #include "drill/program_context.h"
 #include "support/desktop.h"
+#include "support/lazy_desktop.h"
 
 namespace pathwick {
 namespace {
 
 // The one place that chooses the desktop (figure windows and sound). Keys
-// pressed in a figure window arrive through `forwarded`.
-std::unique_ptr<Desktop> MakeDesktop(ForwardedKeys& /*forwarded*/) {
-    return std::make_unique<NullDesktop>();
+// pressed in a figure window arrive through `forwarded`. SDL starts only when
+// a window or sound is first needed; without a display or an audio device
+// those operations quietly do nothing.
+std::unique_ptr<Desktop> MakeDesktop(ForwardedKeys& forwarded) {
+    return std::make_unique<LazyDesktop>(forwarded, LazyDesktop::defaultModulePaths());
 }
 
 // Runs the program on the real machine. The terminal is restored when this

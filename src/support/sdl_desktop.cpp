@@ -323,6 +323,9 @@ private:
         SDL_SetHint(SDL_HINT_WINDOW_NO_ACTIVATION_WHEN_SHOWN, "1");
         SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
         SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+        // A still picture needs no GPU: the window system's own framebuffer
+        // spares loading OpenGL drivers.
+        SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
         // Only desktop window systems: on a bare text console SDL must not
         // take over the display. SDL_VIDEODRIVER in the environment wins.
         SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11,wayland");
