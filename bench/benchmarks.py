@@ -9,8 +9,10 @@ list of Result, and decorate it with @benchmark. Run one by name with
 
 import argparse
 import os
+import re
 import statistics
 import sys
+import time
 from dataclasses import dataclass
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
@@ -19,6 +21,13 @@ from pty_session import PtySession  # noqa: E402
 # The last text of the menu: once it is written the whole frame is out
 # (ncurses writes a frame top to bottom in one update).
 MENU_DRAWN = "(0-9, P, ?)".encode()
+# The end of the drill's order prompt (the S before it is highlighted, so
+# its colours come in between) and a label of a drill question's answer bar.
+ORDER_PROMPT = b"]equence?"
+QUESTION_DRAWN = b"Stop Drill"
+# The line the H key shows on a drill question, up to the right letter; the
+# letter is drawn in its own colours, so escape sequences may come between.
+RIGHT_LETTER = re.compile(rb"The Correct Answer is: (?:\x1b\[[0-9;?]*[A-Za-z]|\x1b\([0-9A-Z])*([A-D])")
 
 BENCHMARKS = []
 
@@ -53,6 +62,7 @@ class Options:
     cwd: str
     runs: int
     idle_seconds: float
+    answers: int
 
     def session(self):
         env = dict(os.environ, TERM="xterm-256color", LANG="C.UTF-8", LC_ALL="C.UTF-8")
@@ -110,15 +120,75 @@ def menu_idle(options):
             Result("wake-ups per second while idle on the menu", wakeups, "/s")]
 
 
+def start_drill(session):
+    """From start-up to the first question of the T0 drill in random order."""
+    session.wait_for(MENU_DRAWN)
+    session.send(b"0")
+    session.wait_for(ORDER_PROMPT)
+    session.send(b"r")
+    session.wait_for(QUESTION_DRAWN)
+
+
+@benchmark
+def drill_idle(options):
+    """CPU time and output while a drill question waits for an answer (the
+    run time on row 25 refreshes meanwhile)."""
+    with options.session() as session:
+        start_drill(session)
+        session.settle()
+        seconds = options.idle_seconds
+        before, written = session.cpu_seconds(), len(session.output)
+        switches = voluntary_switches(session.pid)
+        session.drain(seconds)
+        share = (session.cpu_seconds() - before) / seconds * 100
+        rate = (len(session.output) - written) / seconds
+        wakeups = (voluntary_switches(session.pid) - switches) / seconds
+    return [Result(f"CPU while a drill question waits {seconds:g} s", share, "%", 1),
+            Result("bytes written per second meanwhile", rate, "B/s", 64),
+            Result("wake-ups per second meanwhile", wakeups, "/s")]
+
+
+@benchmark
+def answer_latency(options):
+    """From writing the right answer's key to the pty until the next
+    question's screen has been written in full: the end of the burst of
+    output that follows the key (ncurses writes a frame in one go; the run
+    time ticks only once a second and is not part of the measurement but by
+    rare chance, which the median absorbs)."""
+    times, sizes = [], []
+    with options.session() as session:
+        start_drill(session)
+        session.settle(quiet=0.1)
+        for _ in range(options.answers):
+            shown = len(session.output)
+            session.send(b"h")  # shows the right letter on row 27
+            deadline = time.perf_counter() + 5
+            while not (match := RIGHT_LETTER.search(session.output, shown)):
+                if time.perf_counter() > deadline:
+                    raise TimeoutError("the H key did not show the right letter")
+                session.drain(0.01)
+            session.settle(quiet=0.05)
+            sent = time.perf_counter()
+            session.send(match.group(1))
+            drawn, size = session.burst()
+            times.append((drawn - sent) * 1000)
+            sizes.append(size)
+            session.settle(quiet=0.05)
+    return [Result(f"answer key to next question drawn (median of {len(times)})", statistics.median(times), "ms", 5),
+            Result("answer key to next question drawn (slowest)", max(times), "ms"),
+            Result("bytes written for the next question (median)", statistics.median(sizes), "B")]
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
     parser.add_argument("binary")
     parser.add_argument("--cwd", default=os.getcwd(), help="working directory of the program")
     parser.add_argument("--runs", type=int, default=9, help="runs for median figures")
     parser.add_argument("--idle-seconds", type=float, default=5.0)
+    parser.add_argument("--answers", type=int, default=20, help="answers timed for the key-to-screen latency")
     parser.add_argument("--only", action="append", help="run only this benchmark (repeatable)")
     args = parser.parse_args()
-    options = Options(os.path.abspath(args.binary), args.cwd, args.runs, args.idle_seconds)
+    options = Options(os.path.abspath(args.binary), args.cwd, args.runs, args.idle_seconds, args.answers)
 
     failed = False
     for function in BENCHMARKS:

@@ -70,6 +70,18 @@ class PtySession:
         while time.perf_counter() < deadline:
             self._read(deadline - time.perf_counter())
 
+    def burst(self, gap=0.03, limit=5.0):
+        """Waits for output, then reads it until nothing more comes within
+        `gap` seconds. Returns the moment (perf_counter) the last byte of
+        that burst was read and how many bytes it had."""
+        start = len(self.output)
+        if not self._read(limit):
+            raise TimeoutError(f"nothing was written within {limit} s")
+        last = time.perf_counter()
+        while self._read(gap):
+            last = time.perf_counter()
+        return last, len(self.output) - start
+
     def settle(self, quiet=0.3, limit=5.0):
         """Reads until nothing has been written for `quiet` seconds."""
         deadline = time.perf_counter() + limit

@@ -200,6 +200,7 @@ struct NcursesTerminal::Impl {
 
     void present(ScreenGrid& grid, const CursorState& cursor);
     std::optional<InputEvent> readInput(Millis limit);
+    bool pause(Millis duration);
     void setTitle(std::string_view utf8Title);
     void setMouseReporting(bool on);
 
@@ -429,6 +430,23 @@ void NcursesTerminal::Impl::waitForInput(Millis wait) {
     }
 }
 
+bool NcursesTerminal::Impl::pause(Millis duration) {
+    const auto deadline = Steady::now() + duration;
+    while (!closed) {
+        const auto now = Steady::now();
+        if (now >= deadline) return true;
+        // The tty is watched for a hang-up only (no events asked for): keys
+        // typed meanwhile must neither be read nor wake the pause.
+        std::array<pollfd, 2> fds{{{STDIN_FILENO, 0, 0}, {signals.readEnd(), POLLIN, 0}}};
+        const auto wait = std::chrono::ceil<Millis>(deadline - now);
+        const int timeout = static_cast<int>(std::min<Millis::rep>(wait.count(), 60'000));
+        if (::poll(fds.data(), fds.size(), timeout) <= 0) continue;
+        if (fds[1].revents != 0) handleSignals();
+        if ((fds[0].revents & (POLLHUP | POLLERR | POLLNVAL)) != 0) closed = true;
+    }
+    return false;
+}
+
 void NcursesTerminal::Impl::readTty(Steady::time_point now) {
     std::array<char, kReadChunk> buffer{};
     const ssize_t count = ::read(STDIN_FILENO, buffer.data(), buffer.size());
@@ -503,6 +521,10 @@ void NcursesTerminal::watchDescriptor(int descriptor) { impl_->wakeDescriptor = 
 
 std::optional<InputEvent> NcursesTerminal::readInput(std::chrono::milliseconds limit) {
     return impl_->readInput(limit);
+}
+
+bool NcursesTerminal::pause(std::chrono::milliseconds duration, Clock& /*clock*/) {
+    return impl_->pause(duration);
 }
 
 void NcursesTerminal::setTitle(std::string_view utf8Title) { impl_->setTitle(utf8Title); }

@@ -20,6 +20,7 @@ public:
 
     void present(ScreenGrid& grid, const CursorState& cursor) override;
     std::optional<InputEvent> readInput(std::chrono::milliseconds limit) override;
+    bool pause(std::chrono::milliseconds duration, Clock& clock) override;
     void setTitle(std::string_view utf8Title) override;
     void setMouseReporting(bool on) override;
     void watchDescriptor(int descriptor) override;

@@ -132,7 +132,11 @@ void ScreenLayer::horizontalRule(int count) {
 
 void ScreenLayer::sleep(int milliseconds) {
     present();
-    if (milliseconds > 0) clock_.sleepFor(std::chrono::milliseconds(milliseconds));
+    // The pause goes through the terminal so that a hang-up or an end signal
+    // ends it at once instead of after the full wait.
+    if (milliseconds > 0 && !terminal_.pause(std::chrono::milliseconds(milliseconds), clock_)) {
+        throw InputClosed();
+    }
 }
 
 void ScreenLayer::present() {

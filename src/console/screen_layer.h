@@ -14,8 +14,9 @@
 
 namespace pathwick {
 
-// Thrown out of a key wait when the terminal has gone (end of input) or the
-// program was asked to end by a signal. Only the program entry catches it.
+// Thrown out of a key wait or a sleep when the terminal has gone (end of
+// input) or the program was asked to end by a signal. Only the program entry
+// catches it.
 class InputClosed : public std::runtime_error {
 public:
     InputClosed() : std::runtime_error("input closed") {}
@@ -41,6 +42,8 @@ public:
     void newLine();
     void printNumber(float value);
     void horizontalRule(int count);
+    // Shows the screen, then waits; keys typed meanwhile stay queued. Throws
+    // InputClosed as soon as the terminal goes away or an end signal comes.
     void sleep(int milliseconds);
 
     // Input.

@@ -9,6 +9,7 @@
 #include <optional>
 #include <string_view>
 
+#include "console/clock.h"
 #include "console/key_event.h"
 
 namespace pathwick {
@@ -66,6 +67,15 @@ public:
     // Waits at most `limit` for one decoded input event. Sleeps on the input
     // descriptor; never spins.
     virtual std::optional<InputEvent> readInput(std::chrono::milliseconds limit) = 0;
+
+    // Waits `duration` without taking input: keys typed meanwhile stay
+    // queued for the next read. Returns false at once when the terminal goes
+    // away or a signal asks the program to end, true when the time is up.
+    // A device without a time of its own (a test double) sleeps on `clock`.
+    virtual bool pause(std::chrono::milliseconds duration, Clock& clock) {
+        clock.sleepFor(duration);
+        return true;
+    }
 
     virtual void setTitle(std::string_view utf8Title) = 0;
 

@@ -58,4 +58,24 @@ std::optional<InputEvent> ScriptedTerminal::readInput(std::chrono::milliseconds 
     return event;
 }
 
+bool ScriptedTerminal::pause(std::chrono::milliseconds duration, Clock&) {
+    // Sleeps on the fake clock itself, so that the test sees the time slept.
+    std::chrono::milliseconds left = duration;
+    while (left.count() > 0 && !script_.empty() && script_.front().idleMilliseconds > 0) {
+        Step& step = script_.front();
+        const std::chrono::milliseconds passed = std::min(left, std::chrono::milliseconds(step.idleMilliseconds));
+        clock_.sleepFor(passed);
+        left -= passed;
+        step.idleMilliseconds -= static_cast<int>(passed.count());
+        if (step.idleMilliseconds <= 0) script_.pop_front();
+    }
+    if (left.count() > 0 && !script_.empty() && script_.front().idleMilliseconds == 0 &&
+        script_.front().event.kind == InputEvent::Kind::Closed) {
+        script_.pop_front();
+        return false;
+    }
+    clock_.sleepFor(left);
+    return true;
+}
+
 }  // namespace pathwick::testing

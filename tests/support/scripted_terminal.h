@@ -2,6 +2,9 @@
 // A terminal fed from a script of keys, clicks and idle time. When the script
 // runs out, the next read reports the input closed, so a screen that waits
 // for more than the test gave it ends with InputClosed instead of hanging.
+// A pause (the screen layer's sleep) leaves keys in the script: it passes
+// the idle steps at the front of the script and ends early at a close that
+// follows them, as a signal arriving during the sleep would.
 #include <deque>
 #include <string>
 #include <string_view>
@@ -33,6 +36,7 @@ public:
     // Terminal
     void present(ScreenGrid& grid, const CursorState& cursor) override;
     std::optional<InputEvent> readInput(std::chrono::milliseconds limit) override;
+    bool pause(std::chrono::milliseconds duration, Clock& clock) override;
     void setTitle(std::string_view utf8Title) override { title_ = utf8Title; }
     void setMouseReporting(bool on) override { mouseReporting_ = on; }
 
