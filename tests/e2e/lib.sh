@@ -41,6 +41,9 @@ e2e_fail() {
 # session and records its process id. A small shell around it stays after
 # the program ends and prints its exit status, so that the state the program
 # left the terminal in can be inspected.
+# E2E_WRAPPER, when set, is a command line (shell words) put in front of the
+# binary, e.g. "strace -f -o log" or "valgrind --log-file=log"; the recorded
+# process id is then the wrapper's.
 e2e_start() {
     local binary=$1 columns=${2:-100} rows=${3:-43} workdir=${4:-$E2E_DIR} shell_pid waited=0
     command -v tmux >/dev/null || e2e_fail "tmux is not installed"
@@ -53,7 +56,7 @@ set -g escape-time 0
 set -g history-limit 0
 CONF
     e2e_tmux new-session -d -s main -x "$columns" -y "$rows" -c "$workdir" \
-        "env TERM=xterm-256color LANG=C.UTF-8 LC_ALL=C.UTF-8 '$binary'; echo \"[pathwick exited with \$?]\"; exec sleep 600" ||
+        "env TERM=xterm-256color LANG=C.UTF-8 LC_ALL=C.UTF-8 ${E2E_WRAPPER:-} '$binary'; echo \"[pathwick exited with \$?]\"; exec sleep 600" ||
         e2e_fail "tmux could not start the session"
     e2e_tmux set-option -t main window-size manual >/dev/null 2>&1 || true
     shell_pid=$(e2e_tmux display-message -p -t main '#{pane_pid}')
@@ -71,7 +74,7 @@ CONF
 e2e_keys() { e2e_tmux send-keys -t main "$@"; }
 
 # e2e_text TEXT: types the text literally.
-e2e_text() { e2e_tmux send-keys -t main -l "$1"; }
+e2e_text() { e2e_tmux send-keys -t main -l -- "$1"; }
 
 # e2e_bytes STRING: sends the bytes of a printf format string as they are.
 e2e_bytes() {
@@ -172,4 +175,112 @@ e2e_expect_colors() {
         e2e_fail "row $1 has no foreground $2: $(cat -v <<<"$line")"
     grep -qE $'\e\\[([0-9;]*;)?'"$3"'(;[0-9;]*)?m' <<<"$line" ||
         e2e_fail "row $1 has no background $3: $(cat -v <<<"$line")"
+}
+
+# ---------------------------------------------------------------------------
+# Reading the screen by row and column, as a user sees it.
+
+# The repository root (hints.txt, data/pool), two folders above this file.
+E2E_REPO_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+
+# e2e_snap [SECONDS]: captures the pane into E2E_SHOT once two captures
+# 0.15 s apart agree on every row but 25 (which carries the ticking run
+# time), so a screen the terminal is still receiving is never read half
+# drawn. (A variable, not output: e2e_fail must end the test, not a
+# command substitution.)
+E2E_SHOT=""
+e2e_snap() {
+    local limit=${1:-$E2E_TIMEOUT} waited=0 first second
+    first=$(e2e_screen)
+    while :; do
+        sleep 0.15
+        second=$(e2e_screen)
+        [[ "$(sed 25d <<<"$first")" == "$(sed 25d <<<"$second")" ]] && break
+        first=$second
+        waited=$((waited + 1))
+        ((waited * 15 >= limit * 100)) && e2e_fail "the screen did not settle"
+    done
+    E2E_SHOT=$second
+}
+
+# e2e_length TEXT: the number of characters (not bytes) of TEXT.
+e2e_length() { local LC_ALL=C.UTF-8; printf '%s' "${#1}"; }
+
+# e2e_row_in SCREEN N: row N of a captured screen, trailing blanks removed.
+e2e_row_in() { sed -n "${2}p" <<<"$1" | sed 's/[[:space:]]*$//'; }
+
+# e2e_cells_in SCREEN ROW COLUMN LENGTH: LENGTH characters from (ROW,
+# COLUMN) of a captured screen (characters, not bytes: ─ and – are one cell).
+e2e_cells_in() {
+    local LC_ALL=C.UTF-8 line
+    line=$(sed -n "${2}p" <<<"$1")
+    line=$(printf '%-100s' "$line")
+    printf '%s' "${line:$(($3 - 1)):$4}"
+}
+
+# e2e_cells ROW COLUMN LENGTH: the same, from the pane now.
+e2e_cells() { e2e_cells_in "$(e2e_screen)" "$@"; }
+
+# e2e_expect_at ROW COLUMN TEXT: TEXT stands at (ROW, COLUMN) now.
+e2e_expect_at() {
+    local actual
+    actual=$(e2e_cells "$1" "$2" "$(e2e_length "$3")")
+    [[ "$actual" == "$3" ]] || e2e_fail "at ($1,$2) found '$actual', expected '$3'"
+}
+
+# e2e_wait_at ROW COLUMN TEXT [SECONDS]: waits until TEXT stands at (ROW,
+# COLUMN).
+e2e_wait_at() {
+    local limit=${4:-$E2E_TIMEOUT} waited=0 length
+    length=$(e2e_length "$3")
+    while [[ "$(e2e_cells "$1" "$2" "$length" 2>/dev/null)" != "$3" ]]; do
+        sleep 0.1
+        waited=$((waited + 1))
+        ((waited >= limit * 10)) && e2e_fail "timed out waiting for '$3' at ($1,$2)"
+    done
+    return 0
+}
+
+# e2e_wait_row N TEXT [SECONDS]: waits until row N starts with TEXT.
+e2e_wait_row() { e2e_wait_at "$1" 1 "$2" "${3:-$E2E_TIMEOUT}"; }
+
+# e2e_peek_letter_in SCREEN: the answer letter the drill's peek marker "*"
+# on row 23 points at (columns 4, 9, 14, 19 for A to D); empty unless there
+# is exactly one marker.
+e2e_peek_letter_in() {
+    local letters="" letter column=4
+    for letter in A B C D; do
+        [[ "$(e2e_cells_in "$1" 23 "$column" 1)" == "*" ]] && letters+=$letter
+        column=$((column + 5))
+    done
+    ((${#letters} == 1)) && printf '%s' "$letters"
+    return 0
+}
+
+# e2e_label_column LETTER: a column inside the drill's and the exam's
+# " A ".." D " label for that letter (the middle cell: 4, 9, 14, 19).
+e2e_label_column() {
+    case $1 in A) echo 4 ;; B) echo 9 ;; C) echo 14 ;; D) echo 19 ;; *) e2e_fail "no label $1" ;; esac
+}
+
+# e2e_pool_record ID: the seven lines of a question as the pool file holds
+# them (ID field, question, choices A to D, key letter), Windows-1252.
+e2e_pool_record() {
+    local file="$E2E_REPO_ROOT/data/pool/${1:0:2}.txt"
+    grep -a -m1 -A6 "^$1\( \|$\)" "$file"
+}
+
+# e2e_hint_text ID: the hint that hints.txt in the repository holds for ID.
+e2e_hint_text() { grep -a -m1 "^$1: " "$E2E_REPO_ROOT/hints.txt" | sed "s/^$1: //; s/\r$//"; }
+
+# e2e_wait_row_is N TEXT [SECONDS]: waits until row N is exactly TEXT
+# (trailing blanks aside).
+e2e_wait_row_is() {
+    local limit=${3:-$E2E_TIMEOUT} waited=0
+    while [[ "$(e2e_row "$1" 2>/dev/null)" != "$2" ]]; do
+        sleep 0.1
+        waited=$((waited + 1))
+        ((waited >= limit * 10)) && e2e_fail "timed out waiting for row $1 to read '$2'"
+    done
+    return 0
 }
