@@ -22,7 +22,7 @@ through Xlib on the root window) tell when each window appears.
                                 thread, about 1.5 MiB) out of the figure.
 
 Without Xvfb or libX11 it prints a SKIPPED line and exits 0.
-Usage: bench/figure_window.py [--cwd DIR] [--passes N] BINARY
+Usage: bench/figure_window.py [--cwd DIR] [--passes N] [--only figure_window] BINARY
 """
 
 import argparse
@@ -291,8 +291,15 @@ def main():
     parser.add_argument("binary")
     parser.add_argument("--cwd", default=os.getcwd(), help="working directory of the program")
     parser.add_argument("--passes", type=int, default=10,
-                        help=f"drill passes of {FIGURE_QUESTIONS} figure windows each (default 10)")
+                        help=f"drill passes of {FIGURE_QUESTIONS} figure windows each after the warm-up (default 10)")
+    parser.add_argument("--only", action="append",
+                        help="run only if one of these names is figure_window (as in benchmarks.py)")
+    # bench/run hands this script the options of benchmarks.py too.
+    parser.add_argument("--runs", type=int, help=argparse.SUPPRESS)
+    parser.add_argument("--idle-seconds", type=float, help=argparse.SUPPRESS)
     args = parser.parse_args()
+    if args.only and "figure_window" not in args.only:
+        return 0
     args.binary = os.path.abspath(args.binary)
 
     name = "figure window"
