@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "bank/load_pool.h"
+#include "bank/pool_data.h"
 #include "console/wrap_text.h"
 
 namespace pathwick {
@@ -120,6 +122,28 @@ TEST(WrapText, NoBreakSpaceIsNotABlank) {
     EXPECT_EQ(lines[1], "A.\xA0w");
     EXPECT_EQ(lines[2], "ord ");
     EXPECT_EQ(lines[3], "next");
+}
+
+// The question screens have room for three question lines and two lines per
+// choice at width 90; the built-in pool must fit.
+TEST(WrapText, BuiltInPoolFitsTheQuestionScreen) {
+    QuestionPool pool(kWorkTableLastRow);
+    CountedList lines(8);
+    for (int s = 0; s < kSubelementCount; ++s) {
+        pool.clear();
+        LoadPool(s, pool);
+        for (int row = 1; row <= pool.count(); ++row) {
+            const std::string& id = pool.cell(row, kIdField);
+            WrapText("142. " + pool.cell(row, kQuestionField), lines, 90);
+            EXPECT_LE(lines.count(), 3) << id;
+            EXPECT_EQ(joinedWords(lines), withoutBlanks("142." + pool.cell(row, kQuestionField)));
+            for (int f = kChoiceAField; f <= kChoiceDField; ++f) {
+                WrapText(pool.cell(row, f), lines, 90);
+                EXPECT_LE(lines.count(), 2) << id << " field " << f;
+                expectEveryLineWidth(lines, 90);
+            }
+        }
+    }
 }
 
 }  // namespace
