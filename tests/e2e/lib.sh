@@ -137,7 +137,9 @@ e2e_wait_exit() {
 # e2e_expect_gone [SECONDS]: the program's process no longer exists.
 e2e_expect_gone() {
     local limit=${1:-5} waited=0
-    while kill -0 "$E2E_PID" 2>/dev/null; do
+    # A zombie has ended; it only waits for its parent to collect it.
+    while kill -0 "$E2E_PID" 2>/dev/null &&
+        [[ "$(awk '{print $3}' "/proc/$E2E_PID/stat" 2>/dev/null)" != Z ]]; do
         sleep 0.1
         waited=$((waited + 1))
         ((waited >= limit * 10)) && e2e_fail "process $E2E_PID is still running"
