@@ -6,12 +6,12 @@
 namespace pathwick {
 
 LocalTime SystemClock::now() const {
-    timespec spec{};
-    clock_gettime(CLOCK_REALTIME, &spec);
+    timespec reading{};
+    clock_gettime(CLOCK_REALTIME, &reading);
     tm local{};
-    localtime_r(&spec.tv_sec, &local);
+    localtime_r(&reading.tv_sec, &local);
     return LocalTime{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour,
-                     local.tm_min,         local.tm_sec,     static_cast<int>(spec.tv_nsec / 1000000)};
+                     local.tm_min,         local.tm_sec,     static_cast<int>(reading.tv_nsec / 1000000)};
 }
 
 void SystemClock::sleepFor(std::chrono::milliseconds duration) {

@@ -80,7 +80,7 @@ struct PictureWindow {
 struct Sound {
     WavePtr samples;
     Uint32 length = 0;
-    SDL_AudioSpec spec{};
+    SDL_AudioSpec format{};
 };
 
 const Figure* findFigure(std::string_view marker) {
@@ -105,7 +105,7 @@ std::optional<Sound> loadWave(std::span<const std::uint8_t> bytes) {
     if (!source) return std::nullopt;
     Sound sound;
     Uint8* samples = nullptr;
-    if (!SDL_LoadWAV_RW(source, 1, &sound.spec, &samples, &sound.length)) return std::nullopt;
+    if (!SDL_LoadWAV_RW(source, 1, &sound.format, &samples, &sound.length)) return std::nullopt;
     sound.samples.reset(samples);
     return sound;
 }
@@ -459,7 +459,7 @@ private:
         if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
         const std::optional<Sound> alert = loadWave(alertWave());
         if (!alert) return false;
-        SDL_AudioSpec desired = alert->spec;
+        SDL_AudioSpec desired = alert->format;
         desired.callback = nullptr;  // queued playback
         desired.samples = kAudioBufferFrames;
         audio_ = SDL_OpenAudioDevice(nullptr, 0, &desired, &audioSpec_, 0);
@@ -472,7 +472,7 @@ private:
         if (!sound) return false;
         SDL_AudioCVT conversion{};
         const int needed = SDL_BuildAudioCVT(
-            &conversion, sound->spec.format, sound->spec.channels, sound->spec.freq,
+            &conversion, sound->format.format, sound->format.channels, sound->format.freq,
             audioSpec_.format, audioSpec_.channels, audioSpec_.freq);
         if (needed < 0) return false;
         const Uint8* samples = sound->samples.get();
