@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <chrono>
 #include <set>
 #include <string>
@@ -59,69 +58,48 @@ TEST(ShuffleChoices, KeyFollowsItsChoiceAcrossTheWholePool) {
     }
 }
 
-TEST(ShuffleChoices, AllOfTheseStaysAtD) {
-    Shuffler s;
-    s.pool.cell(1, kIdField) = "T0A99";
-    s.pool.cell(1, 3) = "A. one";
-    s.pool.cell(1, 4) = "B. two";
-    s.pool.cell(1, 5) = "C. three";
-    s.pool.cell(1, 6) = "D. All of these choices are correct";
-    s.pool.cell(1, kKeyField) = "D";
-    std::set<std::string> seenAtA;
-    for (int round = 0; round < 60; ++round) {
-        s.shuffle(1);
-        ASSERT_EQ(s.pool.cell(1, 6), "D. All of these choices are correct");
-        ASSERT_EQ(s.pool.cell(1, kKeyField), "D");
-        seenAtA.insert(s.pool.cell(1, 3));
-    }
-    EXPECT_EQ(seenAtA.size(), 3u);  // the other three do move
-
-    s.pool.cell(1, 6) = "D. All these choices are correct";
-    s.pool.cell(1, kKeyField) = "A";
-    for (int round = 0; round < 20; ++round) {
-        s.shuffle(1);
-        ASSERT_EQ(s.pool.cell(1, 6), "D. All these choices are correct");
+// A hand-made row: D's text and the key decide whether D may move.
+TEST(ShuffleChoices, OnlyTheExactAllOfTheseTextStaysAtD) {
+    struct Case {
+        const char* d;
+        const char* key;
+        bool dStays;
+    };
+    for (const Case& c : {Case{"D. All of these choices are correct", "D", true},
+                          Case{"D. All these choices are correct", "A", true},
+                          Case{"D. All of them", "C", false}}) {
+        SCOPED_TRACE(c.d);
+        Shuffler s;
+        const char* texts[] = {"A. one", "B. two", "C. three", c.d};
+        for (int f = 0; f < 4; ++f) s.pool.cell(1, kChoiceAField + f) = texts[f];
+        s.pool.cell(1, kKeyField) = c.key;
+        const std::string right = keyText(s.pool, 1);
+        std::set<std::string> seenAtA, seenAtD;
+        for (int round = 0; round < 60; ++round) {
+            s.shuffle(1);
+            ASSERT_EQ(keyText(s.pool, 1), right);
+            seenAtA.insert(s.pool.cell(1, kChoiceAField));
+            seenAtD.insert(s.pool.cell(1, kChoiceDField));
+        }
+        EXPECT_EQ(seenAtA.size(), 3u + (c.dStays ? 0 : 1));
+        EXPECT_EQ(seenAtD.size(), c.dStays ? 1u : 4u);
     }
 }
 
-TEST(ShuffleChoices, AllOfTheseTheOnlyCaseThatStays) {
+TEST(ShuffleChoices, KeyMatchingNoChoiceOrSelectorOutsideTheTableChangesNothing) {
     Shuffler s;
-    s.pool.cell(1, 3) = "A. one";
-    s.pool.cell(1, 4) = "B. two";
-    s.pool.cell(1, 5) = "C. three";
-    s.pool.cell(1, 6) = "D. All of them";
-    s.pool.cell(1, kKeyField) = "C";
-    std::set<std::string> seenAtD;
-    for (int round = 0; round < 60; ++round) {
-        s.shuffle(1);
-        seenAtD.insert(body(s.pool.cell(1, 6)));
-        ASSERT_EQ(keyText(s.pool, 1), ". three");
-    }
-    EXPECT_EQ(seenAtD.size(), 4u);
-}
-
-TEST(ShuffleChoices, KeyMatchingNoChoiceIsLeftAlone) {
-    Shuffler s;
-    s.pool.cell(1, 3) = "A. one";
-    s.pool.cell(1, 4) = "B. two";
-    s.pool.cell(1, 5) = "C. three";
-    s.pool.cell(1, 6) = "D. four";
+    const char* texts[] = {"A. one", "B. two", "C. three", "D. four"};
+    for (int f = 0; f < 4; ++f) s.pool.cell(1, kChoiceAField + f) = texts[f];
     s.pool.cell(1, kKeyField) = "E";
     s.shuffle(1);
     EXPECT_EQ(s.pool.cell(1, kKeyField), "E");
-    for (int f = 3; f <= 6; ++f) EXPECT_EQ(s.pool.cell(1, f).back() == '*', false);
-}
+    for (int f = 0; f < 4; ++f) EXPECT_NE(s.pool.cell(1, kChoiceAField + f).back(), '*');
 
-TEST(ShuffleChoices, SelectorOutsideTheTableDoesNothing) {
-    testing::FakeClock clock;
-    RandomSource random(clock);
     QuestionPool small(3);
-    small.cell(0, kSelectorField) = "4";
-    ShuffleChoices(small, random);
-    small.cell(0, kSelectorField) = "-1";
-    ShuffleChoices(small, random);
-    small.cell(0, kSelectorField) = "";
-    ShuffleChoices(small, random);
+    for (const char* selector : {"4", "-1", ""}) {
+        small.cell(0, kSelectorField) = selector;
+        ShuffleChoices(small, s.random);
+    }
     for (int f = 3; f <= 7; ++f) EXPECT_EQ(small.cell(0, f), "");
 }
 

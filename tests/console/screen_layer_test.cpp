@@ -54,7 +54,8 @@ TEST_F(ScreenLayerTest, TextWrapsAtTheRightEdge) {
     EXPECT_EQ(screen.column(), 20);
 }
 
-TEST_F(ScreenLayerTest, LocateOutOfRangeKeepsThatCoordinate) {
+// An out-of-range coordinate or colour keeps its old value; the other one applies.
+TEST_F(ScreenLayerTest, OutOfRangeLocateAndColourKeepThatValue) {
     screen.locate(7, 8);
     screen.locate(0, 5);
     EXPECT_EQ(screen.row(), 7);
@@ -62,9 +63,6 @@ TEST_F(ScreenLayerTest, LocateOutOfRangeKeepsThatCoordinate) {
     screen.locate(44, 200);
     EXPECT_EQ(screen.row(), 7);
     EXPECT_EQ(screen.column(), 5);
-}
-
-TEST_F(ScreenLayerTest, ColourSixteenOrMoreKeepsThatColour) {
     screen.setColor(15, 1);
     screen.setColor(16, 4);
     EXPECT_EQ(screen.foreground(), 15);

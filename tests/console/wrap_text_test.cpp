@@ -71,13 +71,6 @@ TEST(WrapText, LongTextBreaksAfterTheLastBlankThatFits) {
     EXPECT_EQ(joinedWords(lines), withoutBlanks(text));
 }
 
-TEST(WrapText, EmptyTextIsOneBlankLine) {
-    CountedList lines(8);
-    WrapText("   ", lines, 70);
-    EXPECT_EQ(lines[0], "1");
-    EXPECT_EQ(lines[1], std::string(70, ' '));
-}
-
 TEST(WrapText, WordOfWidthOrMoreIsCutAtTheWidth) {
     CountedList lines(8);
     WrapText("abcdefghijkl xy", lines, 5);
@@ -96,23 +89,23 @@ TEST(WrapText, WordOfWidthOrMoreIsCutAtTheWidth) {
     expectEveryLineWidth(lines, 1);
 }
 
-TEST(WrapText, NeverWritesPastTheList) {
-    CountedList lines(2);
-    WrapText(words(500), lines, 90);
-    EXPECT_EQ(lines.count(), 2);
-    EXPECT_EQ(lines[2].size(), 90u);
+TEST(WrapText, BlankTextWidthAndListLimits) {
+    CountedList lines(8);
+    WrapText("   ", lines, 70);  // blank text is one blank line
+    EXPECT_EQ(lines[0], "1");
+    EXPECT_EQ(lines[1], std::string(70, ' '));
+    for (int width : {0, -4}) {
+        WrapText("text", lines, width);
+        EXPECT_EQ(lines.count(), 0) << width;
+    }
 
+    CountedList two(2);  // never writes past the list
+    WrapText(words(500), two, 90);
+    EXPECT_EQ(two.count(), 2);
+    EXPECT_EQ(two[2].size(), 90u);
     CountedList none(0);
     WrapText("some words", none, 90);
     EXPECT_EQ(none.count(), 0);
-}
-
-TEST(WrapText, NonPositiveWidthGivesNoLines) {
-    CountedList lines(8);
-    WrapText("text", lines, 0);
-    EXPECT_EQ(lines.count(), 0);
-    WrapText("text", lines, -4);
-    EXPECT_EQ(lines.count(), 0);
 }
 
 TEST(WrapText, NoBreakSpaceIsNotABlank) {
@@ -124,8 +117,7 @@ TEST(WrapText, NoBreakSpaceIsNotABlank) {
     EXPECT_EQ(lines[3], "next");
 }
 
-// The question screens have room for three question lines and two lines per
-// choice at width 90; the built-in pool must fit.
+// Three question lines and two lines per choice fit the question screen.
 TEST(WrapText, BuiltInPoolFitsTheQuestionScreen) {
     QuestionPool pool(kWorkTableLastRow);
     CountedList lines(8);

@@ -144,29 +144,23 @@ TEST(DrillInputTest, ClickOnStopDrillLabelStops) {
     }
 }
 
-TEST(DrillInputTest, DoubleClickOnWrongLabelAlsoDismissesTheMessage) {
-    DrillRig rig;
-    startSequential(rig, 0, 1);
+TEST(DrillInputTest, DoubleClickOnAnAnswerLabelCountsAsTwoClicks) {
+    DrillRig wrong;  // the second click dismisses the wrong-answer message
+    startSequential(wrong, 0, 1);
     std::string second;
-    rig.respondInTurn({
-        [&](ScriptedTerminal& next) { next.doubleClick(25, labelColumn(rig.wrongLetter())); },
-        [&](ScriptedTerminal&) { second = rig.shown().number; },
+    wrong.respondInTurn({
+        [&](ScriptedTerminal& next) { next.doubleClick(25, labelColumn(wrong.wrongLetter())); },
+        [&](ScriptedTerminal&) { second = wrong.shown().number; },
     });
-    EXPECT_THROW(rig.run(), InputClosed);
+    EXPECT_THROW(wrong.run(), InputClosed);
     EXPECT_EQ(second, "002");
-    EXPECT_EQ(rig.desktop.soundsPlayed(), 1);
-}
+    EXPECT_EQ(wrong.desktop.soundsPlayed(), 1);
 
-TEST(DrillInputTest, DoubleClickOnRightLabelAnswersTheNextQuestionToo) {
-    DrillRig rig;
-    startSequential(rig, 0, 1);
-    rig.respondInTurn({
-        [&](ScriptedTerminal& next) { next.doubleClick(25, labelColumn(rig.keyLetter())); },
-    });
-    EXPECT_THROW(rig.run(), InputClosed);
-    // The second click answered question 2: right (question 3 waits) or
-    // wrong (the message waits).
-    EXPECT_TRUE(rig.state.current == 3 || rig.onWrongAnswer()) << dump(rig.screen);
+    DrillRig right;  // the second click answers question 2: question 3 or the message waits
+    startSequential(right, 0, 1);
+    right.respondInTurn({[&](ScriptedTerminal& next) { next.doubleClick(25, labelColumn(right.keyLetter())); }});
+    EXPECT_THROW(right.run(), InputClosed);
+    EXPECT_TRUE(right.state.current == 3 || right.onWrongAnswer()) << dump(right.screen);
 }
 
 TEST(DrillInputTest, HintKeyWithoutHintsFileShowsOnlyTheAnswer) {
@@ -243,7 +237,7 @@ TEST(DrillInputTest, FigureWindowsOpenForEachQuestionAndCloseBeforeTheNext) {
     EXPECT_TRUE(rig.state.figureMarker.empty());
 }
 
-TEST(DrillInputTest, RunTimeStartsAtZeroAndAdvancesWhileWaiting) {
+TEST(DrillInputTest, RunTimeStartsAtZeroAndKeepsCountingAcrossMidnight) {
     DrillRig rig;
     startSequential(rig, 0, 1);
     rig.respondInTurn({
@@ -259,17 +253,15 @@ TEST(DrillInputTest, RunTimeStartsAtZeroAndAdvancesWhileWaiting) {
         [&](ScriptedTerminal&) { EXPECT_EQ(textAt(rig.screen, 25, 50, 18), "Run Time: 01:00:03"); },
     });
     EXPECT_THROW(rig.run(), InputClosed);
-}
 
-TEST(DrillInputTest, RunTimeKeepsCountingAcrossMidnight) {
-    DrillRig rig;
-    rig.clock.set({2026, 12, 31, 23, 59, 58, 500});
-    startSequential(rig, 0, 1);
-    rig.respondInTurn({
+    DrillRig midnight;
+    midnight.clock.set({2026, 12, 31, 23, 59, 58, 500});
+    startSequential(midnight, 0, 1);
+    midnight.respondInTurn({
         [&](ScriptedTerminal& next) { next.idle(4000); },
-        [&](ScriptedTerminal&) { EXPECT_EQ(textAt(rig.screen, 25, 50, 18), "Run Time: 00:00:04"); },
+        [&](ScriptedTerminal&) { EXPECT_EQ(textAt(midnight.screen, 25, 50, 18), "Run Time: 00:00:04"); },
     });
-    EXPECT_THROW(rig.run(), InputClosed);
+    EXPECT_THROW(midnight.run(), InputClosed);
 }
 
 TEST(DrillInputTest, InvalidDateIsReportedOnceAtTheStart) {

@@ -124,35 +124,25 @@ TEST(ExamScoring, PanelGridEntriesAndColours) {
     EXPECT_EQ(screen.background(), 15);
 }
 
+// Redrawn in the same rig so that a shorter value must wipe the longer one.
 TEST(ExamScoring, PanelRunningScoreCountsOnlyAnsweredQuestions) {
+    struct Case {
+        int correct, wrong;
+        const char* score;
+        const char* status;
+    };
     ScreenRig rig;
     ScoredTest test;
     const std::int32_t on = -1;
-    test.answer(20, 0);
-    ShowRunningScore(on, test.answers, test.questions, rig.screen);
-    EXPECT_EQ(textAt(rig.screen, 29, 1, 29), "  Your Current Score: 100%   ");
-    EXPECT_EQ(textAt(rig.screen, 30, 1, 26), " Current Test Status: Pass");
-
-    // Falling from 100 to 50 leaves nothing of the longer value behind.
-    test.answer(1, 1);
-    ShowRunningScore(on, test.answers, test.questions, rig.screen);
-    EXPECT_EQ(textAt(rig.screen, 29, 1, 29), "  Your Current Score: 50%    ");
-    EXPECT_EQ(textAt(rig.screen, 30, 1, 26), " Current Test Status: Fail");
-
-    test.answer(25, 7);
-    ShowRunningScore(on, test.answers, test.questions, rig.screen);
-    EXPECT_EQ(textAt(rig.screen, 29, 1, 29), "  Your Current Score: 78.12% ");
-    EXPECT_EQ(textAt(rig.screen, 30, 1, 26), " Current Test Status: Pass");
-}
-
-TEST(ExamScoring, PanelWithNothingAnsweredClaimsNoScore) {
-    ScreenRig rig;
-    ScoredTest test;
-    const std::int32_t on = -1;
-    ShowRunningScore(on, test.answers, test.questions, rig.screen);
-    EXPECT_EQ(textAt(rig.screen, 27, 1, 24), "     Correct Answers: 0 ");
-    EXPECT_EQ(textAt(rig.screen, 29, 1, 29), "  Your Current Score: --%    ");
-    EXPECT_EQ(textAt(rig.screen, 30, 1, 29), " Current Test Status: -      ");
+    for (const Case& c : {Case{20, 0, "  Your Current Score: 100%   ", " Current Test Status: Pass   "},
+                          Case{1, 1, "  Your Current Score: 50%    ", " Current Test Status: Fail   "},
+                          Case{25, 7, "  Your Current Score: 78.12% ", " Current Test Status: Pass   "},
+                          Case{0, 0, "  Your Current Score: --%    ", " Current Test Status: -      "}}) {
+        test.answer(c.correct, c.wrong);
+        ShowRunningScore(on, test.answers, test.questions, rig.screen);
+        EXPECT_EQ(textAt(rig.screen, 29, 1, 29), c.score);
+        EXPECT_EQ(textAt(rig.screen, 30, 1, 29), c.status);
+    }
 }
 
 TEST(ExamScoring, PanelOffBlanksRows27To43) {

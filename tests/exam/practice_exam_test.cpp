@@ -164,42 +164,31 @@ TEST(ExamSession, PrevOnTheFirstQuestionSoundsAndStays) {
     EXPECT_EQ(trimmedRow(rig.screen, 22), "");
 }
 
-TEST(ExamSession, NextOnTheLastQuestionSoundsAndShowsTheNotice) {
-    ExamRig rig;
-    rig.test.current = 35;
-    rig.terminal.type("N");
-    rig.runUntilInputEnds();  // ends in the notice's key wait
-    EXPECT_EQ(rig.desktop.soundsPlayed(), 1);
-    EXPECT_EQ(trimmedRow(rig.screen, 22),
-              "         This was the last question you can End the exam or go back to a "
-              "Previous question.");
-    EXPECT_EQ(trimmedRow(rig.screen, 25), std::string(36, ' ') + "Press any key to continue.");
+// Next and an answer on question 35 both show the notice (only Next sounds);
+// the key that dismisses it leaves question 35 showing.
+TEST(ExamSession, NextOrAnswerOnTheLastQuestionShowsTheNotice) {
+    for (const auto& [command, sounds] : std::initializer_list<std::pair<const char*, int>>{{"N", 1}, {"c", 0}}) {
+        SCOPED_TRACE(command);
+        ExamRig rig;
+        rig.test.current = 35;
+        rig.terminal.type(command);
+        rig.runUntilInputEnds();  // ends in the notice's key wait
+        EXPECT_EQ(rig.desktop.soundsPlayed(), sounds);
+        EXPECT_EQ(rig.test.answers[35], sounds ? "" : "C");
+        EXPECT_EQ(trimmedRow(rig.screen, 22),
+                  "         This was the last question you can End the exam or go back to a "
+                  "Previous question.");
+        EXPECT_EQ(trimmedRow(rig.screen, 25), std::string(36, ' ') + "Press any key to continue.");
 
-    ExamRig after;
-    after.test.current = 35;
-    after.terminal.type("n").extended(80);
-    after.runUntilInputEnds();
-    EXPECT_EQ(after.test.current, 35);
-    EXPECT_TRUE(after.pageShowsQuestion(35)) << dump(after.screen);
-    EXPECT_EQ(trimmedRow(after.screen, 22), "");
-    EXPECT_EQ(textAt(after.screen, 25, 2, 5), "[ A ]");
-}
-
-TEST(ExamSession, AnswerToTheLastQuestionShowsTheNoticeWithoutSound) {
-    ExamRig rig;
-    rig.test.current = 35;
-    rig.terminal.type("c");
-    rig.runUntilInputEnds();
-    EXPECT_EQ(rig.test.answers[35], "C");
-    EXPECT_EQ(rig.desktop.soundsPlayed(), 0);
-    EXPECT_NE(trimmedRow(rig.screen, 22).find("This was the last question"), std::string::npos);
-
-    ExamRig after;
-    after.test.current = 35;
-    after.terminal.type("c").click(3, 3);
-    after.runUntilInputEnds();
-    EXPECT_EQ(after.test.current, 35);
-    EXPECT_TRUE(after.pageShowsQuestion(35));
+        ExamRig after;
+        after.test.current = 35;
+        after.terminal.type(command).click(3, 3);
+        after.runUntilInputEnds();
+        EXPECT_EQ(after.test.current, 35);
+        EXPECT_TRUE(after.pageShowsQuestion(35)) << dump(after.screen);
+        EXPECT_EQ(trimmedRow(after.screen, 22), "");
+        EXPECT_EQ(textAt(after.screen, 25, 2, 5), "[ A ]");
+    }
 }
 
 TEST(ExamSession, AnswersAreStoredReplacedAndAdvance) {
@@ -211,13 +200,11 @@ TEST(ExamSession, AnswersAreStoredReplacedAndAdvance) {
     EXPECT_EQ(rig.test.current, 2);
     EXPECT_EQ(rig.desktop.soundsPlayed(), 0);
     EXPECT_TRUE(rig.pageShowsQuestion(2));
-}
 
-TEST(ExamSession, DoubleClickOnNextMovesTwoQuestions) {
-    ExamRig rig;
-    rig.terminal.doubleClick(25, 26);
-    rig.runUntilInputEnds();
-    EXPECT_EQ(rig.test.current, 3);
+    ExamRig twice;  // a double-click on Next moves two questions
+    twice.terminal.doubleClick(25, 26);
+    twice.runUntilInputEnds();
+    EXPECT_EQ(twice.test.current, 3);
 }
 
 TEST(ExamSession, ReviewTogglesThePanel) {
@@ -307,12 +294,6 @@ TEST(ExamSession, FigureWindowStaysUpForTheResultsThenCloses) {
     EXPECT_TRUE(full.test.figureName.empty());
     EXPECT_EQ(full.test.figureWindow, 0);
 }
-
-}  // namespace
-}  // namespace pathwick
-
-namespace pathwick {
-namespace {
 
 TEST(PracticeExam, WholeExamFromGenerationToResults) {
     ScreenRig rig;
