@@ -1,15 +1,11 @@
 #!/usr/bin/env bash
 # Installs the build into a temporary prefix (never system-wide), checks what
-# lands where, and runs the installed program: from an empty folder (menu,
-# Esc, clean exit) and from the installed share/pathwick folder, where the
-# sample hints must be found.
-#
-# Usage: install_package.test.sh BUILD_DIR/pathwick
+# lands where, and runs the installed program.
 source "$(dirname "$0")/lib.sh"
 
 binary=$1
 build_dir=$(cd "$(dirname "$binary")" && pwd)
-source_dir=$(cd "$(dirname "$0")/../.." && pwd)
+source_dir=$E2E_REPO_ROOT
 prefix=$E2E_DIR/prefix
 share=$prefix/share/pathwick
 
@@ -45,40 +41,24 @@ if command -v desktop-file-validate >/dev/null; then
     desktop-file-validate "$entry" >&2 || e2e_fail "pathwick.desktop does not validate"
 fi
 
-# --- The installed program, started from an empty folder ----------------------
-empty=$E2E_DIR/empty
-mkdir "$empty"
-e2e_start "$prefix/bin/pathwick" 100 43 "$empty"
-e2e_wait_for "<<< Pathwick >>>"
-e2e_expect_row 21 "                   Pick the sub element you want to practice (0-9, P, ?)"
+# --- The installed program, from an empty folder, then from share/pathwick
+# where the sample hints.txt (with a hint for T0A01) is found.
+mkdir "$E2E_DIR/empty"
+e2e_menu "$prefix/bin/pathwick" 100 43 "$E2E_DIR/empty"
+e2e_expect_row 21 "$E2E_MENU_PROMPT"
 e2e_keys Escape
-e2e_wait_for "Thanks for playing.  Have a real nice day."
-status=$(e2e_wait_exit 10)
-[[ $status == 0 ]] || e2e_fail "the installed program exited with status $status"
-e2e_expect_gone
-e2e_expect_restored
-e2e_tmux kill-server >/dev/null 2>&1
-
-# --- Started from share/pathwick: the sample hints are found -----------------
-# T0A01, the first question of T0 in sequence, has a hint in the sample file.
-E2E_PID=""
-e2e_start "$prefix/bin/pathwick" 100 43 "$share"
-e2e_wait_for "<<< Pathwick >>>"
+e2e_exits_clean 10 "of the installed program"
+e2e_stop
+e2e_menu "$prefix/bin/pathwick" 100 43 "$share"
 e2e_keys 0
-e2e_wait_for "[S]equence?"
+e2e_wait_at 21 15 "$E2E_ORDER_PROMPT"
 e2e_keys s
 e2e_wait_for "Start with Question:"
 e2e_text 1
 e2e_keys Enter
 e2e_wait_for "Question ID: T0A01"
-[[ $(e2e_row 25 | cut -c80-83) == "Hint" ]] || e2e_fail "no Hint label for T0A01 in $share"
+e2e_expect_at 25 80 "Hint"
 e2e_keys h
 e2e_wait_for "The Correct Answer is: "
 [[ -n $(e2e_row 29) ]] || e2e_fail "H showed no hint text on row 29"
-e2e_keys s
-e2e_wait_for "<<< Pathwick >>>"
-e2e_keys Escape
-status=$(e2e_wait_exit 10)
-[[ $status == 0 ]] || e2e_fail "the installed program exited with status $status"
-e2e_expect_gone
 exit 0

@@ -9,39 +9,12 @@ E2E_TIMEOUT=30
 command -v strace >/dev/null || e2e_fail "strace is not installed (scripts/install-deps)"
 LOG="$E2E_DIR/strace.log"
 E2E_WRAPPER="strace -f -e trace=%file,%desc -o '$LOG'"
-e2e_start "$1" 100 43 "$E2E_REPO_ROOT"
-e2e_wait_for "Pick the sub element"
-
-# A drill: peek on, one wrong answer, a hint, two right answers, stop.
-e2e_keys 0
-e2e_wait_for "[R]andomly or in [S]equence?"
-e2e_keys r
-e2e_wait_at 4 5 "001. "
-e2e_keys Space
-e2e_wait_at 25 90 "Peek On"
-e2e_snap
-letter=$(e2e_peek_letter_in "$E2E_SHOT")
-[[ -n "$letter" ]] || e2e_fail "no peek marker"
-wrong=A; [[ "$letter" == A ]] && wrong=B
-e2e_keys "$wrong"
-e2e_wait_at 21 29 "Incorrect Answer, the correct answer is $letter"
-e2e_keys x
-for number in 002 003; do
-    e2e_wait_at 4 5 "$number. "
-    e2e_keys h
-    e2e_wait_at 27 2 "The Correct Answer is: "
-    e2e_snap
-    e2e_keys "$(e2e_peek_letter_in "$E2E_SHOT")"
-done
-e2e_wait_at 4 5 "004. "
+e2e_menu "$1" 100 43 "$E2E_REPO_ROOT"
+e2e_drill 0
+e2e_answer_drill
 e2e_keys s
-
-# A practice test: two answers, review, stop, the result screen.
 e2e_wait_for "Pick the sub element"
-e2e_keys p
-e2e_wait_at 3 1 "  1. "
-e2e_keys a
-e2e_wait_at 3 1 "  2. "
+e2e_exam
 e2e_keys b r
 e2e_wait_at 27 1 "     Correct Answers:"
 e2e_keys s
@@ -49,7 +22,6 @@ e2e_wait_for "Are you sure you want to end the Exam?"
 e2e_keys y
 e2e_wait_for "Press any key to end the exam."
 e2e_keys x
-
 # Study mode: one look-up through its three keys.
 e2e_wait_for "Pick the sub element"
 e2e_keys s
@@ -78,14 +50,11 @@ e2e_expect_gone 5
 grep -qE 'open(at)?\(.*"(\./)?hints\.txt", O_RDONLY' "$LOG" ||
     e2e_fail "the trace does not show hints.txt being read; is the trace complete?"
 
-# Every open that asks for writing, creating or truncating, whatever its
-# result, and every call that changes the file tree. Allowed: the terminal,
-# /dev/null, the sound devices and the sound system's own per-user state
-# (the PulseAudio client makes sure ~/.config/pulse exists when the alert
-# first plays; that folder is the sound system's, not ours). ftruncate is not
-# listed: a descriptor can only be truncated if it was opened for writing,
-# which the open check catches (the sound client truncates shared-memory
-# descriptors that have no path).
+# Opens for writing, creating or truncating, whatever their result, and calls
+# that change the file tree. Allowed: the terminal, /dev/null, the sound
+# devices and the sound system's own state (the PulseAudio client creates
+# ~/.config/pulse when the alert first plays). ftruncate needs a descriptor
+# opened for writing, which the open check catches.
 allowed='"(/dev/tty[^"]*|/dev/pts/[^"]*|/dev/null|/dev/snd/[^"]*|/dev/shm/[^"]*|[^"]*/\.config/pulse(/[^"]*)?|[^"]*/pulse(/[^"]*)?)"'
 found=$(grep -E '^[0-9]+ +(open|openat|openat2)\(.*(O_WRONLY|O_RDWR|O_CREAT|O_TRUNC)' "$LOG" | grep -vE "$allowed")
 found+=$'\n'$(grep -E '^[0-9]+ +(creat|rename|renameat|renameat2|unlink|unlinkat|rmdir|mkdir|mkdirat|truncate|link|linkat|symlink|symlinkat|mknod|mknodat)\(' "$LOG" | grep -vE "$allowed")

@@ -1,22 +1,19 @@
 #!/usr/bin/env bash
 # One run through every screen with keys and the mouse, comparing the key
-# rows with the documented texts: the menu; help (?, closed by a click); a
-# random T4 drill using every drill key (A-D, space, H, Z, S) and the
-# matching row-25 clicks; a sequential T4 drill from question 22 after
-# invalid start entries, to its completion and back with Y; a drill stopped
-# by the Stop Drill label; a practice test to its result screen; study mode;
+# rows with the documented texts: the menu (layout, colours, title; mouse
+# rows and extended keys dispatching); help; a random T4 drill using every
+# drill key and click; a sequential T4 drill from question 22 after invalid
+# start entries, to its completion; a practice test stopped at once; study
+# mode with line input and look-ups checked against the pool and hints.txt;
 # the goodbye line and the exit.
 source "$(dirname "$0")/lib.sh"
 E2E_TIMEOUT=20
-MENU_PROMPT="                   Pick the sub element you want to practice (0-9, P, ?)"
-ORDER_PROMPT="Do you want the questions to be presented [R]andomly or in [S]equence?"
 DRILL_BAR=" [ A ][ B ][ C ][ D ] [Stop Drill]"
-EXAM_BAR=" [ A ][ B ][ C ][ D ]   Next  Prev            Review       Stop Exam"
 RULE99=$(printf '─%.0s' $(seq 99))
 T4_NAME="Module T4 - Amateur Radio Practices and Station Set-up"
 
 wait_menu() {
-    e2e_wait_row_is 21 "$MENU_PROMPT"
+    e2e_wait_row_is 21 "$E2E_MENU_PROMPT"
     e2e_expect_row 6 "                                <<< Pathwick >>>"
     e2e_expect_row 8 "         0. SUBELEMENT T0 – Electrical Safety – [3 Exam Questions - 3 Groups]"
     e2e_expect_row 18 "         P. Take a Practice Test"
@@ -37,16 +34,15 @@ question() {
     BODY=$(sed -n 4,20p <<<"$E2E_SHOT")
 }
 
-expect_drill_frame() {
-    [[ "$(e2e_cells_in "$E2E_SHOT" 1 2 99)" == "$RULE99" ]] || e2e_fail "row 1: no rule from column 2"
-    [[ "$(e2e_cells_in "$E2E_SHOT" 2 2 13)" == "Question ID: " ]] || e2e_fail "row 2: '$(e2e_row_in "$E2E_SHOT" 2)'"
-    [[ "$(e2e_cells_in "$E2E_SHOT" 2 22 ${#T4_NAME})" == "$T4_NAME" ]] || e2e_fail "row 2: no short name at column 22"
-    [[ "$(e2e_cells_in "$E2E_SHOT" 3 2 99)" == "$RULE99" ]] || e2e_fail "row 3: no rule"
-    [[ "$(e2e_cells_in "$E2E_SHOT" 24 2 99)" == "$RULE99" ]] || e2e_fail "row 24: no rule"
-    [[ "$(e2e_cells_in "$E2E_SHOT" 26 2 99)" == "$RULE99" ]] || e2e_fail "row 26: no rule"
-    [[ "$(e2e_row_in "$E2E_SHOT" 25)" == "$DRILL_BAR"* ]] || e2e_fail "row 25: '$(e2e_row_in "$E2E_SHOT" 25)'"
-    [[ "$(e2e_cells_in "$E2E_SHOT" 25 50 10)" == "Run Time: " ]] || e2e_fail "no run time at (25,50)"
-    [[ "$(e2e_cells_in "$E2E_SHOT" 25 80 4)" == "Hint" ]] || e2e_fail "no Hint prompt at (25,80)"
+expect_drill_frame() {  # rules, ID line, bar, run time and Hint prompt
+    local row
+    for row in 1 3 24 26; do
+        [[ "$(e2e_cells_in "$E2E_SHOT" $row 2 99)" == "$RULE99" ]] || e2e_fail "row $row: no rule from column 2"
+    done
+    [[ "$(e2e_cells_in "$E2E_SHOT" 2 2 79)" == "Question ID: $ID  $T4_NAME"* ]] || e2e_fail "row 2: '$(e2e_row_in "$E2E_SHOT" 2)'"
+    [[ "$(e2e_row_in "$E2E_SHOT" 25)" == "$DRILL_BAR"* &&
+        "$(e2e_cells_in "$E2E_SHOT" 25 50 10)$(e2e_cells_in "$E2E_SHOT" 25 80 4)" == "Run Time: Hint" ]] ||
+        e2e_fail "row 25: '$(e2e_row_in "$E2E_SHOT" 25)'"
 }
 
 # answered GIVEN [click]: after an answer to the question read last, a right
@@ -67,28 +63,56 @@ answered() {
 
 e2e_start "$1" 100 43 "$E2E_REPO_ROOT"
 wait_menu
+indent="         "  # the menu starts at column 10
+[[ "$(e2e_row 7)" == "$indent$(printf '─%.0s' $(seq 80))" ]] || e2e_fail "row 7 is not 80 rule characters from column 10"
+e2e_expect_row 9 "${indent}1. SUBELEMENT T1 – FCC Rules [6 Exam Questions - 6 Groups]"
+e2e_expect_row 10 "${indent}2. SUBELEMENT T2 - Operating Procedures - [3 Exam Questions - 3 Groups]"
+e2e_expect_row 12 "${indent}4. SUBELEMENT T4 - Amateur Radio Practices – [2 Exam Questions - 2 Groups]"
+e2e_expect_row 17 "${indent}9. SUBELEMENT T9 – Antennas and Feed Lines - [2 Exam Questions - 2 Groups]"
+[[ -z "$(e2e_row 20)" ]] || e2e_fail "row 20 should be empty"
+for row in 6 8 18; do e2e_expect_colors "$row" 97 44; done
 title=$(e2e_tmux display-message -p -t main '#{pane_title}')
 [[ "$title" == *Pathwick*v2021.09.17a* ]] || e2e_fail "window title is '$title'"
+[[ $(e2e_tmux display-message -p -t main '#{cursor_flag}') == 0 ]] || e2e_fail "the cursor is visible on the menu"
 
-# --- Help: "?", closed by a click. ----------------------------------------
+# A right click and the wheel do nothing; extended keys (cursor keys, also
+# in application mode, F-keys, Alt+letter) start the T0 drill like "0", and
+# so does a left click anywhere on row 8.
+e2e_bytes '\033[<2;12;18M\033[<2;12;18m\033[<64;12;18M'
+sleep 0.5
+e2e_expect_row 21 "$E2E_MENU_PROMPT"
+for key in Up Left F1 F12 M-a PPage '\033OA' click; do
+    case $key in \\*) e2e_bytes "$key" ;; click) e2e_click 8 40 ;; *) e2e_keys "$key" ;; esac
+    e2e_wait_at 21 15 "$E2E_ORDER_PROMPT"
+    e2e_expect_at 16 15 "Module T0 – Electrical Safety"
+    e2e_keys r
+    e2e_wait_at 4 5 "001. "
+    e2e_keys s
+    wait_menu
+done
+
+# --- Help: "?", closed by any key, which goes no further. ------------------
 e2e_keys '?'
-e2e_wait_row 2 "  Welcome the Amateur Radio Technician Exam Practice Program.  This program will help you to"
+e2e_wait_for "Welcome the Amateur Radio"
+e2e_expect_row 2 "  Welcome the Amateur Radio Technician Exam Practice Program.  This program will help you to"
 [[ -z "$(e2e_row 1)" ]] || e2e_fail "help row 1 should be empty"
 e2e_expect_row 23 "  Class Exam, effective 7/01/2018-6/30/2022"
 e2e_expect_row 33 " A=answer A, B=answer B, C=answer C, D=answer D"
 e2e_expect_row 36 " If the Hint prompt is showing pressing the H key will Display Hint."
-e2e_click 12 40
+e2e_keys Up
 wait_menu
+sleep 0.5
+e2e_hides "[R]andomly" || e2e_fail "the key that closed the help page reached the menu"
 
 # --- Random T4 drill: every key and click. ----------------------------------
 e2e_keys 4
-e2e_wait_at 21 15 "$ORDER_PROMPT"
+e2e_wait_at 21 15 "$E2E_ORDER_PROMPT"
 e2e_expect_at 16 15 "Module T4 - Amateur Radio Practices and Station Set-up: [2 Questions,"
 e2e_expect_at 17 15 "2 Groups] [24 Questions]"
 e2e_expect_colors 21 97 44
 e2e_keys x  # neither R nor S: still asking
 sleep 0.3
-e2e_expect_at 21 15 "$ORDER_PROMPT"
+e2e_expect_at 21 15 "$E2E_ORDER_PROMPT"
 e2e_keys r
 question 1
 expect_drill_frame
@@ -130,22 +154,19 @@ question 2
 [[ -z "$LETTER" ]] || e2e_fail "the marker stays with peek off"
 e2e_click 25 92
 e2e_wait_at 25 90 "Peek On"
-question 2
-e2e_keys b
-answered B
-question 3
-e2e_keys C
-answered C
-question 4
-e2e_keys d
-answered D
 
-# The answer labels A to D by click; wrong answers dismissed by a click.
-n=5
-for label in A B C D; do
+# Answers by key in either case, then by label clicks; wrong ones dismissed
+# by a key, then by a click.
+n=2
+for answer in b C d A click:A click:B click:C click:D; do
     question "$n"
-    e2e_click 25 "$(e2e_label_column "$label")"
-    answered "$label" click
+    if [[ $answer == click:* ]]; then
+        e2e_click 25 "$(e2e_label_column "${answer#click:}")"
+        answered "${answer#click:}" click
+    else
+        e2e_keys "$answer"
+        answered "${answer^^}"
+    fi
     n=$((n + 1))
 done
 
@@ -156,7 +177,7 @@ wait_menu
 
 # --- Sequential T4 drill from question 22. ----------------------------------
 e2e_click 12 70
-e2e_wait_at 21 15 "$ORDER_PROMPT"
+e2e_wait_at 21 15 "$E2E_ORDER_PROMPT"
 e2e_keys S
 e2e_wait_row_is 23 "              Start with Question:"
 for entry in abc 0 25 -3 ""; do
@@ -183,67 +204,86 @@ e2e_expect_at 21 17 "    Would you like to drill on another section? [Y] or [N]o
 e2e_keys y
 wait_menu
 
-# --- A drill left with the S key. -------------------------------------------
-e2e_keys 0
-e2e_wait_at 21 15 "$ORDER_PROMPT"
-e2e_keys R
-question 1
-e2e_keys s
-wait_menu
-
-# --- Practice test, by a click on its menu row. -----------------------------
+# --- Practice test, by a click on its menu row, stopped at once. ----------
 e2e_click 18 5
-e2e_wait_row_is 25 "$EXAM_BAR"
+e2e_wait_row_is 25 " [ A ][ B ][ C ][ D ]   Next  Prev            Review       Stop Exam"
 e2e_wait_at 3 1 "  1. "
 e2e_expect_colors 25 30 47
-e2e_keys a
-e2e_wait_at 3 1 "  2. "
-e2e_click 25 27   # Next
-e2e_wait_at 3 1 "  3. "
-e2e_click 25 31   # Prev
-e2e_wait_at 3 1 "  2. "
-e2e_click 25 14   # C
-e2e_wait_at 3 1 "  3. "
-e2e_keys r
-e2e_wait_at 27 1 "     Correct Answers:"
-e2e_expect_at 27 30 "01. A"
-e2e_expect_at 28 30 "02. C"
-e2e_expect_at 29 30 "03.  "
 e2e_click 25 65   # Stop Exam
-e2e_wait_at 25 26 "Are you sure you want to end the Exam? [Y] or [N]"
-e2e_keys N
-e2e_wait_row_is 25 "$EXAM_BAR"
-e2e_keys S
 e2e_wait_at 25 26 "Are you sure you want to end the Exam? [Y] or [N]"
 e2e_keys Y
 e2e_wait_at 25 35 "Press any key to end the exam."
-e2e_expect_at 21 39 "Skipped Questions: 33 "
+e2e_expect_at 21 39 "Skipped Questions: 35 "
 e2e_expect_at 23 39 "      Your Status: Fail"
 e2e_click 1 1
 wait_menu
 
-# --- Study mode. ------------------------------------------------------------
-e2e_keys s
-e2e_wait_at 15 16 "In this mode you can enter in a specific question ID such as,"
-e2e_click 30 30
-e2e_wait_row 20 "                   Enter the Question ID: "
-e2e_text T0A01
-e2e_keys Enter
-e2e_wait_row_is 2 "         Question ID: T0A01"
-e2e_click 5 5
-e2e_wait_at 26 49 "[Hint]"
-e2e_wait_at 29 2 "$(e2e_hint_text T0A01 | cut -c1-50)"
-e2e_keys x
-e2e_wait_row_is 23 "         The Correct Answer is: $(e2e_pool_record T0A01 | sed -n 7p)"
-e2e_keys x
-e2e_wait_row 20 "                   Enter the Question ID: "
-e2e_keys Enter
+# --- Study mode, by a click on its row. -------------------------------------
+PROMPT="                   Enter the Question ID:"
+expect_cursor() {  # VISIBLE ROW COLUMN
+    local actual
+    actual=$(e2e_tmux display-message -p -t main '#{cursor_flag} #{cursor_y} #{cursor_x}')
+    [[ "$actual" == "$1 $(($2 - 1)) $(($3 - 1))" ]] || e2e_fail "cursor (visible, row, column from 0) is '$actual'"
+}
+
+# look_up ID ID_LINE: types ID in lower case (it is upper-cased) and walks
+# the three keys, comparing the screen with the pool file and hints.txt.
+look_up() {
+    local id=$1 record row choice hint
+    mapfile -t record < <(e2e_pool_record "$id" | iconv -f CP1252 -t UTF-8)
+    ((${#record[@]} == 7)) || e2e_fail "no pool record for $id"
+    e2e_wait_row_is 20 "$PROMPT"
+    sleep 0.2
+    expect_cursor 1 20 43
+    e2e_text "${id,,}x"
+    e2e_wait_row_is 20 "$PROMPT ${id,,}x"
+    e2e_keys BSpace
+    e2e_wait_row_is 20 "$PROMPT ${id,,}"
+    expect_cursor 1 20 48
+    e2e_keys Enter
+    e2e_wait_row_is 2 "         Question ID: $2"
+    e2e_snap
+    [[ -z "$(e2e_row_in "$E2E_SHOT" 3)" ]] || e2e_fail "row 3 should be blank"
+    [[ "$(e2e_row_in "$E2E_SHOT" 4)" == "         ${record[1]:0:40}"* ]] || e2e_fail "row 4 is not the question"
+    row=5  # the choices follow in stored order, each after nine blanks
+    for choice in "${record[@]:2:4}"; do
+        while ((row <= 24)) && [[ "$(e2e_row_in "$E2E_SHOT" "$row")" != "         ${choice% }" ]]; do row=$((row + 1)); done
+        ((row <= 24)) || e2e_fail "choice '$choice' of $id not found in stored order"
+    done
+    [[ -z "$(e2e_row_in "$E2E_SHOT" 26)" ]] || e2e_fail "the hint rule is there before the first key"
+    [[ $(e2e_tmux display-message -p -t main '#{cursor_flag}') == 0 ]] || e2e_fail "the cursor stays visible"
+    e2e_keys Space
+    e2e_wait_at 26 1 "────────────────────────────────────────────────[Hint]────"
+    hint=$(e2e_hint_text "$id")
+    [[ -n "$hint" ]] || e2e_fail "hints.txt has no hint for $id"
+    e2e_wait_at 29 2 "${hint:0:50}"
+    [[ -z "$(e2e_row 23)" ]] || e2e_fail "row 23 is not blank before the second key"
+    e2e_keys x
+    e2e_wait_row_is 23 "         The Correct Answer is: ${record[6]}"
+    e2e_expect_at 2 10 "Question ID: $2"
+    e2e_keys Enter
+    e2e_wait_row_is 20 "$PROMPT"
+}
+
+e2e_click 19 1
+e2e_wait_at 15 16 'In this mode you can enter in a specific question ID such as, "T9A04"'
+e2e_expect_row 16 "               and it will display that specific quetion. Tapping any key will display"
+e2e_expect_row 18 "               study guide or in a teaching scenario.  Press any key to continue."
+e2e_keys q  # any key, even Q, only continues here
+look_up T6C02 "T6C02 Figure:T1"
+look_up T9A04 "T9A04"
+for entry in T9A99 "T6C02 Figure:T1"; do
+    e2e_text "$entry"
+    e2e_keys Enter
+    e2e_wait_row_is 1 "Question not found.  Press any key to continue or [Q] to quit."
+    [[ "$entry" == T9A99 ]] && e2e_keys x && e2e_wait_row_is 20 "$PROMPT"
+done
+e2e_keys Q
 wait_menu
 
 # --- Goodbye. ---------------------------------------------------------------
 e2e_keys Escape
 e2e_wait_row_is 21 "                           Thanks for playing.  Have a real nice day."
-status=$(e2e_wait_exit 10) || exit 1
-[[ "$status" == 0 ]] || e2e_fail "exit status $status"
-e2e_expect_restored
+e2e_expect_colors 21 97 44
+e2e_exits_clean 10
 exit 0
