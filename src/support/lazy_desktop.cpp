@@ -25,13 +25,24 @@ std::unique_ptr<Desktop> loadModule(ForwardedKeys& keys,
 
 }  // namespace
 
-LazyDesktop::LazyDesktop(ForwardedKeys& keys, std::vector<std::filesystem::path> modulePaths)
-    : loading_(std::async(std::launch::async, [&keys, paths = std::move(modulePaths)] {
-          return loadModule(keys, paths);
-      })) {}
+// The module and the libraries under it take tens of milliseconds to load and
+// hold the dynamic loader's lock meanwhile, which the program's own start-up
+// (locale, terminfo) also needs. Loading starts once the first screen is
+// usually drawn, or at once when a figure or sound is wanted before that.
+constexpr std::chrono::milliseconds kLoadDelay{150};
 
-LazyDesktop::~LazyDesktop() {
-    if (!ready_ && loading_.valid()) loading_.wait();
+LazyDesktop::LazyDesktop(ForwardedKeys& keys, std::vector<std::filesystem::path> modulePaths)
+    : loader_([this, &keys, paths = std::move(modulePaths)](std::stop_token stop) {
+          load(stop, keys, paths);
+      }) {}
+
+void LazyDesktop::load(std::stop_token stop, ForwardedKeys& keys,
+                       const std::vector<std::filesystem::path>& paths) {
+    {
+        std::unique_lock lock(mutex_);
+        wanted_.wait_for(lock, stop, kLoadDelay, [this] { return neededNow_; });
+    }
+    loaded_.set_value(stop.stop_requested() ? nullptr : loadModule(keys, paths));
 }
 
 std::vector<std::filesystem::path> LazyDesktop::defaultModulePaths() {
@@ -44,10 +55,15 @@ std::vector<std::filesystem::path> LazyDesktop::defaultModulePaths() {
 
 Desktop& LazyDesktop::target() {
     if (!ready_) {
-        loaded_ = loading_.get();
+        {
+            std::lock_guard lock(mutex_);
+            neededNow_ = true;
+        }
+        wanted_.notify_all();
+        desktop_ = result_.get();
         ready_ = true;
     }
-    return loaded_ ? *loaded_ : static_cast<Desktop&>(fallback_);
+    return desktop_ ? *desktop_ : static_cast<Desktop&>(fallback_);
 }
 
 void LazyDesktop::showFigure(std::string_view marker, WindowHandle& handle) {

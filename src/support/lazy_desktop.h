@@ -1,10 +1,14 @@
 #pragma once
-// The program's desktop: loads the SDL desktop module in the background as
-// soon as it is made, and forwards every call to it once loaded. Without the
-// module (not installed, or SDL missing) every call quietly does nothing.
+// The program's desktop: loads the SDL desktop module on a thread of its own
+// shortly after start-up, and forwards every call to it once loaded. Without
+// the module (not installed, or SDL missing) every call quietly does nothing.
+#include <condition_variable>
 #include <filesystem>
 #include <future>
 #include <memory>
+#include <mutex>
+#include <stop_token>
+#include <thread>
 #include <vector>
 
 #include "console/forwarded_keys.h"
@@ -16,7 +20,7 @@ class LazyDesktop final : public Desktop {
 public:
     // Tries each candidate path of the module in turn.
     LazyDesktop(ForwardedKeys& keys, std::vector<std::filesystem::path> modulePaths);
-    ~LazyDesktop() override;
+    ~LazyDesktop() override = default;
     LazyDesktop(const LazyDesktop&) = delete;
     LazyDesktop& operator=(const LazyDesktop&) = delete;
 
@@ -31,12 +35,19 @@ public:
     static std::vector<std::filesystem::path> defaultModulePaths();
 
 private:
+    void load(std::stop_token stop, ForwardedKeys& keys,
+              const std::vector<std::filesystem::path>& paths);
     Desktop& target();
 
-    std::future<std::unique_ptr<Desktop>> loading_;
-    std::unique_ptr<Desktop> loaded_;
+    std::mutex mutex_;
+    std::condition_variable_any wanted_;
+    bool neededNow_ = false;
+    std::promise<std::unique_ptr<Desktop>> loaded_;
+    std::future<std::unique_ptr<Desktop>> result_ = loaded_.get_future();
+    std::unique_ptr<Desktop> desktop_;
     bool ready_ = false;
     NullDesktop fallback_;
+    std::jthread loader_;  // last: stopped and joined before the rest goes
 };
 
 }  // namespace pathwick
