@@ -11,8 +11,6 @@ namespace {
 constexpr int kQuestions = 35;
 constexpr int kPanelFirstRow = 27;
 constexpr int kLastRow = 43;
-constexpr int kPageForeground = 0;
-constexpr int kPageBackground = 15;
 constexpr int kWrongForeground = 4;
 const std::string kBlankRow(100, ' ');
 
@@ -54,10 +52,10 @@ void drawAnswerGrid(const CountedList& answers, const QuestionPool& questions,
         ++row;
         screen.locate(row, column);
         const std::string& answer = answers[q];
-        if (answer != questions.cell(q, kKeyField)) screen.setColor(kWrongForeground, kPageBackground);
-        if (answer.empty()) screen.setColor(kPageForeground, kPageBackground);
+        if (answer != questions.cell(q, kKeyField)) screen.setColor(kWrongForeground, kExamPageBackground);
+        if (answer.empty()) screen.setColor(kExamPageForeground, kExamPageBackground);
         screen.printText(gridEntry(q, answer));
-        screen.setColor(kPageForeground, kPageBackground);
+        screen.setColor(kExamPageForeground, kExamPageBackground);
         if (q == 10 || q == 20 || q == 30) {
             column = q == 10 ? 41 : q == 20 ? 51 : 61;
             row = kPanelFirstRow - 1;

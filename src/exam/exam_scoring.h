@@ -7,6 +7,10 @@
 
 namespace pathwick {
 
+// Colours of the exam page and its review panel: black on white.
+inline constexpr int kExamPageForeground = 0;
+inline constexpr int kExamPageBackground = 15;
+
 // 100 * part / whole as a single-precision value, rounded to two decimal
 // places with halves going to the even hundredth.
 float roundedPercent(float part, float whole);

@@ -14,8 +14,6 @@
 namespace pathwick {
 namespace {
 
-constexpr int kPageForeground = 0;
-constexpr int kPageBackground = 15;
 constexpr int kButtonForeground = 0;
 constexpr int kButtonBackground = 7;
 constexpr int kWrapWidth = 90;
@@ -113,7 +111,7 @@ bool confirmEnd(ScreenLayer& screen) {
     screen.locate(kBarRow, 26);
     screen.printText(kStopPrompt);
     const std::string answer = AskChoice(screen, kStopPrompt, -kBarRow, 26, "[Y]", "[N]");
-    screen.setColor(kPageForeground, kPageBackground);
+    screen.setColor(kExamPageForeground, kExamPageBackground);
     return answer == "Y";
 }
 
@@ -133,7 +131,7 @@ private:
 }  // namespace
 
 void DrawExamButtonBar(ScreenLayer& screen) {
-    screen.setColor(kPageForeground, kPageBackground);
+    screen.setColor(kExamPageForeground, kExamPageBackground);
     blankRow(screen, kBarRow);
     screen.locate(kBarRow, 1);
     screen.printText(kBarText);
@@ -142,7 +140,7 @@ void DrawExamButtonBar(ScreenLayer& screen) {
         screen.locate(kBarRow, button.column);
         screen.printText(button.label);
     }
-    screen.setColor(kPageForeground, kPageBackground);
+    screen.setColor(kExamPageForeground, kExamPageBackground);
 }
 
 std::string ExamButtonAt(int column) {
@@ -162,20 +160,20 @@ void StartPracticeExam(PracticeTest& test, ScreenLayer& screen) {
     test.questions.cell(0, kCountField) = "35";
     screen.hideCursor();
     screen.enableMouse();
-    screen.setColor(kPageForeground, kPageBackground);
+    screen.setColor(kExamPageForeground, kExamPageBackground);
     screen.clearScreen();
 }
 
 void DrawExamPage(PracticeTest& test, ProgramContext& context) {
     ScreenLayer& screen = context.screen;
-    screen.setColor(kPageForeground, kPageBackground);
+    screen.setColor(kExamPageForeground, kExamPageBackground);
     closeFigure(test, context.desktop);
     for (int row = 1; row <= kLastPageRow; ++row) blankRow(screen, row);
     rule(screen, 1);
     rule(screen, 24);
     rule(screen, 26);
     DrawExamButtonBar(screen);
-    screen.setColor(kPageForeground, kPageBackground);
+    screen.setColor(kExamPageForeground, kExamPageBackground);
 
     const int row = test.current;
     const std::string question = plainNumberText(row) + ". " +
