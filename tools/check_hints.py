@@ -1,7 +1,10 @@
 #!/usr/bin/env python3
 """Checks hints.txt against the question pool and lists hints worth a second look.
 
-Usage: tools/check_hints.py [hints.txt] [--review]
+Usage: tools/check_hints.py [HINTS] [--pool 2018|2026] [--review] [--partial]
+
+HINTS defaults to the edition's own file: hints.txt for the 2018-2022 pool,
+hints-2026-2030.txt for the 2026-2030 pool (--pool 2026).
 
 Hard checks (exit status 1 on any failure): comment line first, one hint per
 pool question in pool order, "ID: text" lines, CR LF ends, plain ASCII,
@@ -10,6 +13,9 @@ reference of data/pool-references.txt where the pool gives one, no choice
 letters ("A." .. "D.", "answer B", "choice C", "(D)"), no picture reference,
 worked steps "a x b = c" / "a / b = c" that compute, and two screen lines
 of 95 columns at most once word-wrapped.
+
+--partial checks a draft that covers only some questions (LF ends allowed,
+no comment line needed).
 
 --review also prints, per question, how many distinctive words the hint
 shares with the correct choice and with each wrong choice, flagging hints
@@ -34,10 +40,16 @@ out up use used using one two other same some very has have had was were
 choice choices correct""".split())
 
 
-def load_pool():
+EDITIONS = {
+    "2018": ("data/pool", "data/pool-references.txt", "hints.txt"),
+    "2026": ("data/pool-2026-2030", "data/pool-2026-2030/pool-references.txt", "hints-2026-2030.txt"),
+}
+
+
+def load_pool(pool_dir):
     questions = []
     for n in range(10):
-        items = (ROOT / f"data/pool/T{n}.txt").read_bytes().decode("cp1252").split("\n")
+        items = (ROOT / pool_dir / f"T{n}.txt").read_bytes().decode("cp1252").split("\n")
         i = 0
         while items[i] != "ENDofPOOL":
             questions.append(items[i:i + 7])
@@ -45,9 +57,9 @@ def load_pool():
     return questions
 
 
-def load_references():
+def load_references(references_file):
     refs = {}
-    for line in (ROOT / "data/pool-references.txt").read_text().splitlines():
+    for line in (ROOT / references_file).read_text().splitlines():
         if line.strip():
             qid, ref = line.split(" ", 1)
             refs[qid] = ref.strip()
@@ -93,9 +105,12 @@ def wrapped_lines(text, width=95):
     return count
 
 
-def check(path, review):
+def check(path, edition, review, partial=False):
+    pool_dir, references_file, _ = EDITIONS[edition]
     data = Path(path).read_bytes()
     errors = []
+    if partial:  # a draft of some subelements: LF ends, no comment line, a subset of the IDs
+        data = b"' draft\r\n" + data.replace(b"\r\n", b"\n").rstrip(b"\n").replace(b"\n", b"\r\n") + b"\r\n"
     if not data.endswith(b"\r\n"):
         errors.append("file does not end with CR LF")
     raw_lines = data.split(b"\r\n")[:-1]
@@ -108,10 +123,13 @@ def check(path, review):
     if not lines or not lines[0].startswith("'"):
         errors.append("first line is not a comment")
     hints = [l for l in lines if not l.startswith("'")]
-    pool = load_pool()
-    refs = load_references()
+    pool = load_pool(pool_dir)
+    refs = load_references(references_file)
     ids = [q[0][:5] for q in pool]
     got = [h[:5] for h in hints]
+    if partial:
+        pool = [q for q in pool if q[0][:5] in set(got)]
+        ids = [q[0][:5] for q in pool]
     if got != ids:
         errors.append(f"IDs not in pool order ({len(got)} hints, {len(ids)} questions)")
         for i, (a, b) in enumerate(zip(got, ids)):
@@ -176,6 +194,15 @@ def check(path, review):
 
 
 if __name__ == "__main__":
-    args = [a for a in sys.argv[1:] if not a.startswith("--")]
-    ok = check(args[0] if args else ROOT / "hints.txt", "--review" in sys.argv)
+    argv = sys.argv[1:]
+    edition = "2018"
+    if "--pool" in argv:
+        at = argv.index("--pool")
+        edition = argv[at + 1][:4] if at + 1 < len(argv) else ""
+        del argv[at:at + 2]
+    if edition not in EDITIONS:
+        sys.exit("check_hints.py: --pool takes 2018 or 2026")
+    args = [a for a in argv if not a.startswith("--")]
+    ok = check(args[0] if args else ROOT / EDITIONS[edition][2], edition, "--review" in argv,
+               "--partial" in argv)
     sys.exit(0 if ok else 1)
