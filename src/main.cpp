@@ -13,8 +13,8 @@
 #include "console/ncurses_terminal.h"
 #include "console/random_source.h"
 #include "console/screen_layer.h"
-#include "drill/program.h"
-#include "drill/program_context.h"
+#include "app/program.h"
+#include "support/program_context.h"
 #include "support/desktop.h"
 #include "support/lazy_desktop.h"
 

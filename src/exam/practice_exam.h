@@ -4,7 +4,7 @@
 
 #include "bank/question_pool.h"
 #include "console/counted_list.h"
-#include "drill/program_context.h"
+#include "support/program_context.h"
 #include "support/desktop.h"
 
 namespace pathwick {

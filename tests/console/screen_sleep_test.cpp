@@ -6,7 +6,7 @@
 #include <chrono>
 #include <string>
 
-#include "drill/program.h"
+#include "app/program.h"
 #include "support/screen_test.h"
 
 namespace pathwick::testing {

@@ -11,7 +11,7 @@
 #include <fstream>
 #include <string>
 
-#include "drill/program.h"
+#include "app/program.h"
 #include "support/drill_driver.h"
 #include "support/hints_file.h"
 #include "support/screen_test.h"

@@ -22,7 +22,7 @@
 #include <string>
 #include <string_view>
 
-#include "drill/program.h"
+#include "app/program.h"
 #include "support/drill_driver.h"
 #include "support/screen_test.h"
 

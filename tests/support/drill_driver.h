@@ -11,7 +11,7 @@
 #include "console/random_source.h"
 #include "console/screen_layer.h"
 #include "drill/drill_session.h"
-#include "drill/program_context.h"
+#include "support/program_context.h"
 #include "drill/run_state.h"
 #include "support/fake_clock.h"
 #include "support/recording_desktop.h"

@@ -8,7 +8,7 @@
 
 #include "console/random_source.h"
 #include "console/screen_layer.h"
-#include "drill/program_context.h"
+#include "support/program_context.h"
 #include "support/fake_clock.h"
 #include "support/recording_desktop.h"
 #include "support/scripted_terminal.h"

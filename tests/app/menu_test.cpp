@@ -3,8 +3,8 @@
 #include <chrono>
 #include <string>
 
-#include "drill/main_menu.h"
-#include "drill/program.h"
+#include "app/main_menu.h"
+#include "app/program.h"
 #include "support/screen_test.h"
 
 namespace pathwick {

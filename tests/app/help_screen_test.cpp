@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "drill/help_screen.h"
+#include "app/help_screen.h"
 #include "support/screen_test.h"
 
 namespace pathwick {

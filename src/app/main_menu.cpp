@@ -1,4 +1,4 @@
-#include "drill/main_menu.h"
+#include "app/main_menu.h"
 
 #include <array>
 #include <cmath>
@@ -6,7 +6,7 @@
 
 #include "console/clock.h"
 #include "console/text_values.h"
-#include "drill/help_screen.h"
+#include "app/help_screen.h"
 
 namespace pathwick {
 namespace {

@@ -1,5 +1,5 @@
 #pragma once
-#include "drill/program_context.h"
+#include "support/program_context.h"
 
 namespace pathwick {
 

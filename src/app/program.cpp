@@ -1,11 +1,11 @@
-#include "drill/program.h"
+#include "app/program.h"
 
 #include <string>
 #include <string_view>
 
 #include "bank/load_pool.h"
 #include "drill/drill_session.h"
-#include "drill/main_menu.h"
+#include "app/main_menu.h"
 #include "drill/run_state.h"
 #include "exam/practice_exam.h"
 #include "study/study_mode.h"

@@ -1,4 +1,4 @@
-#include "drill/help_screen.h"
+#include "app/help_screen.h"
 
 #include <array>
 #include <string_view>
