@@ -1,5 +1,6 @@
 #include "app/command_line.h"
 
+#include <optional>
 #include <vector>
 
 #include "app/version.h"
@@ -22,7 +23,7 @@ constexpr std::string_view kUsage =
     "  --pool 2026   the 2026-2030 question pool, in force for today's exam\n"
     "                (also --pool 2026-2030 or --pool=2026)\n"
     "  --pool 2018   the 2018-2022 question pool (also 2018-2022); the default\n"
-    "  --help        show this help and exit\n"
+    "  -h, --help    show this help and exit\n"
     "  --version     show the version and exit\n"
     "\n"
     "Hints are read from the current folder: hints.txt under the 2018-2022 pool,\n"
@@ -30,7 +31,8 @@ constexpr std::string_view kUsage =
     "\n"
     "More in: man 6 pathwick\n";
 
-constexpr std::string_view kValidOptions = "valid options are --pool 2026, --pool 2018, --help and --version";
+constexpr std::string_view kValidOptions =
+    "valid options are --pool 2026, --pool 2018, --help and --version";
 
 CommandLine failure(std::string text) {
     return {.run = false, .message = "pathwick: " + text + "\n", .exitCode = kUsageError};
@@ -60,6 +62,18 @@ const PoolEdition* editionNamed(std::string_view name) {
     return nullptr;
 }
 
+// The value given to --pool at arguments[i], as "--pool VALUE" (i then moves
+// to the value) or "--pool=VALUE"; empty when it is missing. Nothing when
+// arguments[i] is something else.
+std::optional<std::string_view> poolValue(std::span<const std::string_view> arguments,
+                                          std::size_t& i) {
+    const std::string_view argument = arguments[i];
+    if (argument == kPoolOption) return i + 1 < arguments.size() ? arguments[++i] : "";
+    if (argument.starts_with(kPoolOption) && argument[kPoolOption.size()] == '=')
+        return argument.substr(kPoolOption.size() + 1);
+    return std::nullopt;
+}
+
 }  // namespace
 
 CommandLine ReadCommandLine(std::span<const std::string_view> arguments) {
@@ -68,23 +82,15 @@ CommandLine ReadCommandLine(std::span<const std::string_view> arguments) {
         const std::string_view argument = arguments[i];
         if (argument == "--help" || argument == "-h") return printAndExit(std::string(kUsage));
         if (argument == "--version") return printAndExit("pathwick " + std::string(kVersion) + "\n");
-        std::string_view value;
-        if (argument == kPoolOption) {
-            if (i + 1 < arguments.size()) value = arguments[++i];
-        } else if (argument.starts_with("--pool=")) {
-            value = argument.substr(kPoolOption.size() + 1);
-        } else if (argument.starts_with("-")) {
-            return failure("unknown option '" + std::string(argument) + "'; " +
-                           std::string(kValidOptions));
-        } else {
-            return failure("unexpected argument '" + std::string(argument) + "'; " +
-                           std::string(kValidOptions));
+        const std::optional<std::string_view> value = poolValue(arguments, i);
+        if (!value) {
+            const char* what = argument.starts_with("-") ? "unknown option '" : "unexpected argument '";
+            return failure(what + std::string(argument) + "'; " + std::string(kValidOptions));
         }
-        if (value.empty()) return failure("--pool needs a value: " + poolChoices());
-        result.edition = editionNamed(value);
+        if (value->empty()) return failure("--pool needs a value: " + poolChoices());
+        result.edition = editionNamed(*value);
         if (result.edition == nullptr)
-            return failure("unknown pool '" + std::string(value) + "'; choose --pool " +
-                           poolChoices());
+            return failure("unknown pool '" + std::string(*value) + "'; choose --pool " + poolChoices());
     }
     return result;
 }
