@@ -12,7 +12,7 @@ import time
 
 
 class PtySession:
-    def __init__(self, binary, rows=43, columns=100, cwd=None, env=None):
+    def __init__(self, binary, rows=43, columns=100, cwd=None, env=None, args=()):
         self.output = bytearray()
         self.closed = False
         # The child reports the moment just before exec, so that times are
@@ -26,7 +26,7 @@ class PtySession:
                 if cwd:
                     os.chdir(cwd)
                 os.write(start_write, struct.pack("d", time.perf_counter()))
-                os.execve(binary, [binary], env or os.environ)
+                os.execve(binary, [binary, *args], env or os.environ)
             finally:
                 os._exit(127)
         os.close(start_write)

@@ -13,6 +13,7 @@
 #include "console/ncurses_terminal.h"
 #include "console/random_source.h"
 #include "console/screen_layer.h"
+#include "app/command_line.h"
 #include "app/program.h"
 #include "support/program_context.h"
 #include "support/desktop.h"
@@ -57,7 +58,7 @@ private:
 
 // Runs the program on the real machine. The terminal is restored when this
 // returns or throws.
-void RunOnTerminal() {
+void RunOnTerminal(const PoolEdition& edition) {
     const QuietStandardError quiet;
     SystemClock clock;
     ForwardedKeys forwarded;
@@ -66,14 +67,19 @@ void RunOnTerminal() {
     ScreenLayer screen(terminal, clock);
     screen.attachForwardedKeys(&forwarded);
     RandomSource random(clock);
-    ProgramContext context{screen, *desktop, random};
+    ProgramContext context{screen, *desktop, random, ".", edition};
     RunProgram(context);
 }
 
 }  // namespace
 }  // namespace pathwick
 
-int main() {
+int main(int argc, char** argv) {
+    const pathwick::CommandLine command = pathwick::ReadCommandLine(argc, argv);
+    if (!command.run) {
+        std::fputs(command.message.c_str(), command.exitCode == 0 ? stdout : stderr);
+        return command.exitCode;
+    }
     if (::isatty(STDIN_FILENO) == 0 || ::isatty(STDOUT_FILENO) == 0) {
         std::fputs("pathwick: this program runs in a terminal window; standard input and output "
                    "must both be a terminal.\n",
@@ -82,7 +88,7 @@ int main() {
     }
     std::string failure;
     try {
-        pathwick::RunOnTerminal();
+        pathwick::RunOnTerminal(*command.edition);
         return 0;
     } catch (const pathwick::InputClosed&) {
         return 0;  // the terminal went away or the program was asked to end

@@ -1,10 +1,13 @@
 #include "app/help_screen.h"
 
 #include <array>
+#include <string>
 #include <string_view>
 
 namespace pathwick {
 namespace {
+
+constexpr int kDatesRow = 23;  // ends with the pool's effective dates
 
 // Line k of the page stands on row k.
 constexpr std::array<std::string_view, 36> kHelpLines = {
@@ -30,7 +33,7 @@ constexpr std::array<std::string_view, 36> kHelpLines = {
     "  I hope you enjoy this program.  If you have any questions, comments, or if you find any errors",
     "  or software bugs please let us know.  All references to pages and figures can be found in the",
     "  ARRL's Technician Class study guide.  Questions are from the question Pool for Technician",
-    "  Class Exam, effective 7/01/2018-6/30/2022",
+    "  Class Exam, effective ",
     "",
     "                       The Pathwick Team (N0CALL)  email: pathwick@example.org",
     "",
@@ -48,10 +51,12 @@ constexpr std::array<std::string_view, 36> kHelpLines = {
 
 }  // namespace
 
-void ShowHelpScreen(ScreenLayer& screen) {
+void ShowHelpScreen(ScreenLayer& screen, const PoolEdition& edition) {
     screen.clearScreen();
+    int row = 0;
     for (std::string_view line : kHelpLines) {
         screen.printText(line);
+        if (++row == kDatesRow) screen.printText(edition.effectiveDates);
         screen.newLine();
     }
     screen.waitKey();  // any key or click closes the page; it is not passed on

@@ -19,47 +19,14 @@ constexpr int kStudyModeRow = 19;
 constexpr int kPromptRow = 21;
 constexpr int kRuleLength = 80;
 
-// Windows-1252: 0x96 is the en dash, 0x97 the em dash, 0x92 the right single
-// quote. Some menu lines use the en dash, others a plain hyphen, as designed.
-constexpr std::string_view kMenuTitle = "                       <<< Pathwick >>>";
-
-constexpr std::array<std::string_view, 12> kMenuLines = {
-    "0. SUBELEMENT T0 \x96 Electrical Safety \x96 [3 Exam Questions - 3 Groups]",
-    "1. SUBELEMENT T1 \x96 FCC Rules [6 Exam Questions - 6 Groups]",
-    "2. SUBELEMENT T2 - Operating Procedures - [3 Exam Questions - 3 Groups]",
-    "3. SUBELEMENT T3 \x96 Radio Wave Characteristics \x96 [3 Exam Questions - 3 Groups]",
-    "4. SUBELEMENT T4 - Amateur Radio Practices \x96 [2 Exam Questions - 2 Groups]",
-    "5. SUBELEMENT T5 \x96 Electrical Principles - [4 Exam Questions - 4 Groups]",
-    "6. SUBELEMENT T6 \x96 Electrical Components - [4 Exam Questions - 4 Groups]",
-    "7. SUBELEMENT T7 \x96 Station Equipment - [4 Exam Questions - 4 Groups]",
-    "8. SUBELEMENT T8 \x96 Modulation Modes - [4 Exam Questions - 4 Groups]",
-    "9. SUBELEMENT T9 \x96 Antennas and Feed Lines - [2 Exam Questions - 2 Groups]",
+// The lines after the ten subelements.
+constexpr std::array<std::string_view, 2> kOtherChoices = {
     "P. Take a Practice Test",
     "S. Study Mode - review specific questions",
 };
 
 constexpr std::string_view kMenuPrompt =
     "          Pick the sub element you want to practice (0-9, P, ?)";
-
-constexpr std::array<std::string_view, 10> kDescriptionLines = {
-    "Module T0 \x96 Electrical Safety: AC and DC power circuits; antenna installation; RF "
-    "hazards \x96 [3 Questions, 3 Groups]",
-    "Module T1 \x97 FCC Rules: Descriptions, and definitions for the Amateur Radio Service, "
-    "operator and station license responsibilities - [6 Questions, 6 Groups]",
-    "Module T2 - Operating Procedures: [3 Questions, 3 Groups]",
-    "Module T3 - Radio Wave Characteristics: properties of radio waves; propagation modes "
-    "\x96 [3 Questions, 3 Groups]",
-    "Module T4 - Amateur Radio Practices and Station Set-up: [2 Questions, 2 Groups]",
-    "Module T5 \x96 Electrical Principles: Math for electronics; electronic principles; "
-    "Ohm\x92s Law \x96 [4 Questions, 4 Groups]",
-    "Module T6 - Electrical Components: Circuit diagrams; component functions \x96 [4 "
-    "Questions, 4 Groups]",
-    "Module T7 - Station Equipment: Common transmitter & receiver problems; antenna "
-    "measurements; troubleshooting; basic repair & testing - [4 Questions, 4 Groups]",
-    "Module T8 - Modulation Modes: Amateur satellite operation; operating activities; "
-    "non-voice and digital communications \x96 [4 Questions, 4 Groups]",
-    "Module T9 - Antennas and Feed Lines: [2 Exam Questions - 2 Groups]",
-};
 
 // A click stands for the key of the menu line under it; the column does not
 // matter. Clicks on other rows stay clicks (and so drill T0).
@@ -74,15 +41,19 @@ KeyEvent keyOfClickedRow(const KeyEvent& click, int mouseRow) {
 
 }  // namespace
 
-void DrawMainMenu(ScreenLayer& screen) {
+void DrawMainMenu(ScreenLayer& screen, const PoolEdition& edition) {
     screen.setColor(15, 1);
     screen.clearScreen();
     screen.locate(kMenuTopRow, kMenuColumn);
-    screen.printText(kMenuTitle);
+    screen.printText(edition.menuTitle);
     screen.locate(kMenuTopRow + 1, kMenuColumn);
     screen.horizontalRule(kRuleLength);
     int row = kFirstChoiceRow;
-    for (std::string_view line : kMenuLines) {
+    for (std::string_view line : edition.menuLines) {
+        screen.locate(row++, kMenuColumn);
+        screen.printText(line);
+    }
+    for (std::string_view line : kOtherChoices) {
         screen.locate(row++, kMenuColumn);
         screen.printText(line);
     }
@@ -105,16 +76,16 @@ MenuChoice DispatchMenuKey(std::string_view key, int mouseRow) {
     return {MenuAction::Drill, (value >= 0 && value <= 9) ? value : 0};
 }
 
-MenuChoice RunMainMenu(RunState& state, ScreenLayer& screen) {
+MenuChoice RunMainMenu(RunState& state, ScreenLayer& screen, const PoolEdition& edition) {
     for (;;) {
         state.shownCounter = 0;
         const double menuStart = std::round(timerSeconds(screen.clock()));
-        DrawMainMenu(screen);
+        DrawMainMenu(screen, edition);
 
         const KeyEvent key = screen.waitKey();
         const MenuChoice choice = DispatchMenuKey(key, screen.mouseRow());
         if (choice.action == MenuAction::Help) {
-            ShowHelpScreen(screen);
+            ShowHelpScreen(screen, edition);
             continue;
         }
         if (choice.action != MenuAction::Goodbye) {
@@ -127,9 +98,9 @@ MenuChoice RunMainMenu(RunState& state, ScreenLayer& screen) {
     }
 }
 
-std::string_view DescriptionLine(int subelement) {
-    if (subelement < 0 || subelement > 9) return {};
-    return kDescriptionLines[static_cast<std::size_t>(subelement)];
+std::string_view DescriptionLine(int subelement, const PoolEdition& edition) {
+    if (subelement < 0 || subelement >= kSubelementCount) return {};
+    return edition.descriptionLines[static_cast<std::size_t>(subelement)];
 }
 
 }  // namespace pathwick

@@ -3,6 +3,7 @@
 // and the description line of each subelement.
 #include <string_view>
 
+#include "bank/pool_edition.h"
 #include "console/key_event.h"
 #include "console/screen_layer.h"
 #include "drill/run_state.h"
@@ -18,8 +19,8 @@ struct MenuChoice {
     friend bool operator==(const MenuChoice&, const MenuChoice&) = default;
 };
 
-// Draws the menu page in 15 on 1 from a cleared screen.
-void DrawMainMenu(ScreenLayer& screen);
+// Draws the menu page of the edition in 15 on 1 from a cleared screen.
+void DrawMainMenu(ScreenLayer& screen, const PoolEdition& edition = Edition2018());
 
 // What one key or click on the menu asks for. `mouseRow` is looked at only
 // for a click. No key is refused: anything unrecognised drills T0.
@@ -29,10 +30,11 @@ MenuChoice DispatchMenuKey(std::string_view key, int mouseRow);
 // shown and the menu drawn afresh). Resets `state.shownCounter` on every
 // pass and stores the whole seconds spent on the menu in `state.menuWait`
 // (not for Esc).
-MenuChoice RunMainMenu(RunState& state, ScreenLayer& screen);
+MenuChoice RunMainMenu(RunState& state, ScreenLayer& screen,
+                       const PoolEdition& edition = Edition2018());
 
 // The long name of subelement 0..9 (Windows-1252); its text before the first
 // colon is the short name on the question screen.
-std::string_view DescriptionLine(int subelement);
+std::string_view DescriptionLine(int subelement, const PoolEdition& edition = Edition2018());
 
 }  // namespace pathwick

@@ -6,6 +6,7 @@
 #include "bank/load_pool.h"
 #include "drill/drill_session.h"
 #include "app/main_menu.h"
+#include "app/version.h"
 #include "drill/run_state.h"
 #include "exam/practice_exam.h"
 #include "study/study_mode.h"
@@ -14,16 +15,18 @@
 namespace pathwick {
 namespace {
 
-constexpr std::string_view kWindowTitle = "Pathwick By The Pathwick Team (N0CALL) v2021.09.17a";
+// The window title: product, author with call sign, "v" and the version.
+constexpr std::string_view kTitleBeforeVersion = "Pathwick By The Pathwick Team (N0CALL) v";
 
 void StartUp(RunState& state, ProgramContext& context) {
     std::string request = "Index";
     showHint(request, state.hintIndex, state.hintWindow, context.screen, context.desktop,
-             context.hintsDirectory);
+             context.hintsDirectory, context.edition.hintsFileName);
 
     ScreenLayer& screen = context.screen;
     screen.setConsoleWindowPosition(100, 50);
-    screen.setTitle(kWindowTitle);
+    screen.setTitle(std::string(kTitleBeforeVersion) + std::string(kVersion) +
+                   std::string(context.edition.windowTitleSuffix));
     screen.setScreenSize(100, 43);
     screen.setColor(15, 1);
     screen.hideCursor();
@@ -60,8 +63,8 @@ bool CarryOut(const MenuChoice& choice, RunState& state, ProgramContext& context
         StartPracticeTest(context);
         return true;
     case MenuAction::Drill:
-        LoadPool(choice.subelement, state.pool);
-        state.descriptionLine = DescriptionLine(choice.subelement);
+        LoadPool(choice.subelement, state.pool, context.edition);
+        state.descriptionLine = DescriptionLine(choice.subelement, context.edition);
         return RunDrillSession(state, context) == DrillOutcome::BackToMenu;
     }
     return true;
@@ -74,7 +77,7 @@ void RunProgram(ProgramContext& context) {
     StartUp(state, context);
 
     for (;;) {
-        const MenuChoice choice = RunMainMenu(state, context.screen);
+        const MenuChoice choice = RunMainMenu(state, context.screen, context.edition);
         if (choice.action != MenuAction::Goodbye) {
             state.clearAnsweredFlags();
             state.pool.clear();

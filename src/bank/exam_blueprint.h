@@ -1,14 +1,15 @@
 #pragma once
-// The 35 question groups a practice test draws from, T1 to T9 then T0, as an
-// item list: each group's size, then its question IDs.
+// The question groups a practice test draws from, T1 to T9 then T0, as an
+// item list: each group's size, then its question IDs. It follows from the
+// group sizes of the pool edition.
 #include <string>
+
+#include "bank/pool_edition.h"
 
 namespace pathwick {
 
-inline constexpr int kExamGroups = 35;
-
-int blueprintItemCount();
+int blueprintItemCount(const PoolEdition& edition = Edition2018());
 // Item `index` (1-based); empty text for 0 or past the end.
-std::string blueprintItem(int index);
+std::string blueprintItem(int index, const PoolEdition& edition = Edition2018());
 
 }  // namespace pathwick

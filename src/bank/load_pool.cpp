@@ -1,16 +1,14 @@
 #include "bank/load_pool.h"
 
-#include "bank/pool_data.h"
-
 namespace pathwick {
 
-void LoadPool(int subelement, QuestionPool& pool) {
+void LoadPool(int subelement, QuestionPool& pool, const PoolEdition& edition) {
     int item = 0;
     for (int row = 1; row <= pool.lastRow(); ++row) {
         for (int field = 1; field <= kFieldsPerQuestion; ++field) {
             ++item;
             std::string& cell = pool.cell(row, field);
-            cell = poolItem(subelement, item);
+            cell = edition.item(subelement, item);
             if (cell == "ENDofPOOL") {
                 pool.cell(0, kCountField) = numberText(row - 1);
                 return;

@@ -73,11 +73,12 @@ int subelementOf(std::string_view id) {
 
 // Copies the whole record of row `row`'s ID from a fresh load of its
 // subelement. An ID that is not found keeps its row as it is.
-void fetchQuestion(QuestionPool& questions, int row, QuestionPool& scratch) {
+void fetchQuestion(QuestionPool& questions, int row, QuestionPool& scratch,
+                   const PoolEdition& edition) {
     const std::string id = questions.cell(row, kIdField).substr(0, kIdLength);
     const int subelement = subelementOf(id);
     if (subelement < 0) return;
-    LoadPool(subelement, scratch);
+    LoadPool(subelement, scratch, edition);
     const int count = std::min(scratch.count(), scratch.lastRow());
     for (int r = 1; r <= count; ++r) {
         if (!scratch.cell(r, kIdField).starts_with(id)) continue;
@@ -90,14 +91,14 @@ void fetchQuestion(QuestionPool& questions, int row, QuestionPool& scratch) {
 }  // namespace
 
 void GeneratePracticeTest(QuestionPool& questions, RandomSource& random, ScreenLayer& screen,
-                          const BlueprintItems& blueprint) {
+                          const BlueprintItems& blueprint, const PoolEdition& edition) {
     random.seedFromTimer();
     const DrawnIds drawn = drawOnePerGroup(blueprint, random, screen);
     const CountedList order = shuffledIds(drawn, random);
     for (int row = 1; row <= kExamGroups; ++row) questions.cell(row, kIdField) = order[row];
 
     QuestionPool scratch(kScratchTableLastRow);
-    for (int row = 1; row <= kExamGroups; ++row) fetchQuestion(questions, row, scratch);
+    for (int row = 1; row <= kExamGroups; ++row) fetchQuestion(questions, row, scratch, edition);
 
     for (int row = 1; row <= kExamGroups; ++row) {
         questions.cell(0, kSelectorField) = numberText(row);
@@ -108,8 +109,11 @@ void GeneratePracticeTest(QuestionPool& questions, RandomSource& random, ScreenL
     }
 }
 
-void GeneratePracticeTest(QuestionPool& questions, RandomSource& random, ScreenLayer& screen) {
-    GeneratePracticeTest(questions, random, screen, blueprintItem);
+void GeneratePracticeTest(QuestionPool& questions, RandomSource& random, ScreenLayer& screen,
+                          const PoolEdition& edition) {
+    GeneratePracticeTest(
+        questions, random, screen, [&edition](int index) { return blueprintItem(index, edition); },
+        edition);
 }
 
 }  // namespace pathwick

@@ -14,6 +14,7 @@ namespace {
 constexpr int kChoiceCount = 4;
 constexpr std::string_view kAllOfThese = "D. All of these choices are correct";
 constexpr std::string_view kAllThese = "D. All these choices are correct";
+constexpr std::string_view kAllTheseAnswers = "D. All these answers are correct";
 
 // Marks the right answer with a trailing "*" so that it can be found again
 // after the letters have moved.
@@ -26,7 +27,8 @@ void markKey(QuestionPool& table, int row) {
 }
 
 bool keepsLastPlace(std::string_view choiceD) {
-    return choiceD.starts_with(kAllThese) || choiceD.starts_with(kAllOfThese);
+    return choiceD.starts_with(kAllThese) || choiceD.starts_with(kAllOfThese) ||
+           choiceD.starts_with(kAllTheseAnswers);
 }
 
 // The new letters in slot order: A..D permuted, or A..C permuted with D kept.

@@ -232,7 +232,7 @@ private:
         screen_.setColor(state_.questionForeground, state_.questionBackground);
         std::string request = state_.pool.cell(state_.current, kIdField).substr(0, 5);
         showHint(request, state_.hintIndex, state_.hintWindow, screen_, context_.desktop,
-                 context_.hintsDirectory);
+                 context_.hintsDirectory, context_.edition.hintsFileName);
     }
 
     void judge(const std::string& key) {

@@ -245,7 +245,7 @@ void RunExamPages(PracticeTest& test, ProgramContext& context) {
 
 void RunPracticeExam(ProgramContext& context) {
     PracticeTest test;
-    GeneratePracticeTest(test.questions, context.random, context.screen);
+    GeneratePracticeTest(test.questions, context.random, context.screen, context.edition);
     StartPracticeExam(test, context.screen);
     RunExamPages(test, context);
 }

@@ -113,7 +113,7 @@ void ShowQuestion(const QuestionPool& pool, int row, std::string id, CountedList
     screen.printText("[Hint]");
     screen.newLine();
     showHint(id, hintIndex, hintWindow.handle(), screen, context.desktop,
-             context.hintsDirectory);
+             context.hintsDirectory, context.edition.hintsFileName);
     screen.waitKey();
 
     screen.locate(22, 1);
@@ -144,7 +144,7 @@ void RunStudyMode(QuestionPool& pool, CountedList& hintIndex, ProgramContext& co
     for (;;) {
         hintWindow.close();
         const std::string id = AskForId(screen);
-        if (id.size() >= 2 && id[1] >= '0' && id[1] <= '9') LoadPool(id[1] - '0', pool);
+        if (id.size() >= 2 && id[1] >= '0' && id[1] <= '9') LoadPool(id[1] - '0', pool, context.edition);
         screen.clearScreen();
         if (id.empty()) return;
 

@@ -86,8 +86,9 @@ void printHint(std::string_view text, ScreenLayer& screen) {
 }  // namespace
 
 void showHint(std::string& request, CountedList& hintIndex, WindowHandle& hintWindow,
-              ScreenLayer& screen, Desktop& desktop, const std::filesystem::path& directory) {
-    const std::string bytes = readHintsFile(directory / "hints.txt");
+              ScreenLayer& screen, Desktop& desktop, const std::filesystem::path& directory,
+              std::string_view fileName) {
+    const std::string bytes = readHintsFile(directory / std::filesystem::path(fileName));
     if (request == "Index") {
         loadIndex(bytes, hintIndex);
     } else if (const auto hint = FindHint(bytes, request)) {

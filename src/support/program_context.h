@@ -1,8 +1,10 @@
 #pragma once
 // The machine as the logic sees it: the screen layer (over Terminal and
-// Clock), the desktop, the random source and where hints.txt is looked for.
+// Clock), the desktop, the random source and where the hints file is looked
+// for; and the pool edition the program runs on.
 #include <filesystem>
 
+#include "bank/pool_edition.h"
 #include "console/random_source.h"
 #include "console/screen_layer.h"
 #include "support/desktop.h"
@@ -13,8 +15,11 @@ struct ProgramContext {
     ScreenLayer& screen;
     Desktop& desktop;
     RandomSource& random;
-    // The folder that holds hints.txt and Figures/ (the current directory).
+    // The folder that holds the hints file and Figures/ (the current
+    // directory).
     std::filesystem::path hintsDirectory = ".";
+    // Chosen once at start; every screen takes its pool and texts from it.
+    const PoolEdition& edition = Edition2018();
 };
 
 }  // namespace pathwick

@@ -1,0 +1,104 @@
+#include "app/command_line.h"
+
+#include <optional>
+#include <vector>
+
+#include "app/version.h"
+
+namespace pathwick {
+namespace {
+
+constexpr int kUsageError = 2;
+constexpr std::string_view kPoolOption = "--pool";
+
+constexpr std::string_view kUsage =
+    "Usage: pathwick [--pool 2026 | --pool 2018]\n"
+    "       pathwick --help | --version\n"
+    "\n"
+    "Pathwick drills you for the US amateur radio Technician (Element 2) examination\n"
+    "in a terminal of 100 x 43 cells: drills by subelement, 35-question practice\n"
+    "tests scored like the real exam, and look-up of single questions by ID.\n"
+    "\n"
+    "Options:\n"
+    "  --pool 2026   the 2026-2030 question pool, in force for today's exam\n"
+    "                (also --pool 2026-2030 or --pool=2026)\n"
+    "  --pool 2018   the 2018-2022 question pool (also 2018-2022); the default\n"
+    "  -h, --help    show this help and exit\n"
+    "  --version     show the version and exit\n"
+    "\n"
+    "Hints are read from the current folder: hints.txt under the 2018-2022 pool,\n"
+    "hints-2026-2030.txt under the 2026-2030 pool; pictures they name from Figures/.\n"
+    "\n"
+    "More in: man 6 pathwick\n";
+
+constexpr std::string_view kValidOptions =
+    "valid options are --pool 2026, --pool 2018, --help and --version";
+
+CommandLine failure(std::string text) {
+    return {.run = false, .message = "pathwick: " + text + "\n", .exitCode = kUsageError};
+}
+
+CommandLine printAndExit(std::string text) {
+    return {.run = false, .message = std::move(text), .exitCode = 0};
+}
+
+// "2018 (or 2018-2022) or 2026 (or 2026-2030)"
+std::string poolChoices() {
+    std::string text;
+    for (const PoolEdition* edition : AllEditions()) {
+        if (!text.empty()) text += " or ";
+        text += std::string(edition->commandLineNames[0]) + " (or " +
+                std::string(edition->commandLineNames[1]) + ")";
+    }
+    return text;
+}
+
+const PoolEdition* editionNamed(std::string_view name) {
+    for (const PoolEdition* edition : AllEditions()) {
+        for (std::string_view known : edition->commandLineNames) {
+            if (name == known) return edition;
+        }
+    }
+    return nullptr;
+}
+
+// The value given to --pool at arguments[i], as "--pool VALUE" (i then moves
+// to the value) or "--pool=VALUE"; empty when it is missing. Nothing when
+// arguments[i] is something else.
+std::optional<std::string_view> poolValue(std::span<const std::string_view> arguments,
+                                          std::size_t& i) {
+    const std::string_view argument = arguments[i];
+    if (argument == kPoolOption) return i + 1 < arguments.size() ? arguments[++i] : "";
+    if (argument.starts_with(kPoolOption) && argument[kPoolOption.size()] == '=')
+        return argument.substr(kPoolOption.size() + 1);
+    return std::nullopt;
+}
+
+}  // namespace
+
+CommandLine ReadCommandLine(std::span<const std::string_view> arguments) {
+    CommandLine result;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string_view argument = arguments[i];
+        if (argument == "--help" || argument == "-h") return printAndExit(std::string(kUsage));
+        if (argument == "--version") return printAndExit("pathwick " + std::string(kVersion) + "\n");
+        const std::optional<std::string_view> value = poolValue(arguments, i);
+        if (!value) {
+            const char* what = argument.starts_with("-") ? "unknown option '" : "unexpected argument '";
+            return failure(what + std::string(argument) + "'; " + std::string(kValidOptions));
+        }
+        if (value->empty()) return failure("--pool needs a value: " + poolChoices());
+        result.edition = editionNamed(*value);
+        if (result.edition == nullptr)
+            return failure("unknown pool '" + std::string(*value) + "'; choose --pool " + poolChoices());
+    }
+    return result;
+}
+
+CommandLine ReadCommandLine(int argc, const char* const* argv) {
+    std::vector<std::string_view> arguments;
+    for (int i = 1; i < argc; ++i) arguments.emplace_back(argv[i]);
+    return ReadCommandLine(arguments);
+}
+
+}  // namespace pathwick

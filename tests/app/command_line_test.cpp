@@ -1,0 +1,38 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/command_line.h"
+
+namespace pathwick {
+namespace {
+
+TEST(CommandLine, ChoosesThePoolOrAnswersBeforeTheScreenIsTaken) {
+    // Edition null: the program does not run. Message: the start of what is printed.
+    struct Case { std::vector<std::string_view> arguments; const PoolEdition* edition;
+                  int exitCode; std::string_view message; };
+    const Case cases[] = {
+        {{}, &Edition2018(), 0, ""},
+        {{"--pool", "2026"}, &Edition2026(), 0, ""},
+        {{"--pool", "2018", "--pool=2026-2030"}, &Edition2026(), 0, ""},
+        {{"--help", "--bogus"}, nullptr, 0, "Usage: pathwick [--pool 2026 | --pool 2018]\n"},
+        {{"--version"}, nullptr, 0, "pathwick 2021.09.17a\n"},
+        {{"--pool"}, nullptr, 2, "pathwick: --pool needs a value: 2018 (or 2018-2022) or 2026 (or"},
+        {{"--pool", "2022"}, nullptr, 2, "pathwick: unknown pool '2022'; choose --pool 2018 (or"},
+        {{"--pools"}, nullptr, 2, "pathwick: unknown option '--pools'; valid options are --pool 2026"},
+        {{"--pool", "2026", "2026"}, nullptr, 2, "pathwick: unexpected argument '2026'; valid"},
+    };
+    for (const Case& c : cases) {
+        const CommandLine command = ReadCommandLine(c.arguments);
+        SCOPED_TRACE(c.arguments.empty() ? "(none)" : std::string(c.arguments.back()));
+        EXPECT_EQ(command.run ? command.edition : nullptr, c.edition);
+        EXPECT_EQ(command.exitCode, c.exitCode);
+        EXPECT_TRUE(command.message.starts_with(c.message)) << command.message;
+        EXPECT_TRUE(c.exitCode == 0 || command.message.find('\n') == command.message.size() - 1)
+            << "one line";
+    }
+}
+
+}  // namespace
+}  // namespace pathwick
