@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <csignal>
+#include <cstdint>
 #include <cstdlib>
 #include <functional>
 #include <string>
@@ -16,6 +17,8 @@ namespace pathwick {
 namespace {
 
 constexpr std::string_view kLeave = "<leave>";
+// Never mapped, and not null (a sanitizer would report a null store itself).
+volatile std::uintptr_t kUnmapped = 16;
 
 struct Ending {
     const char* name;
@@ -84,7 +87,7 @@ TEST(TerminalGuard, HoweverTheProgramEndsTheTerminalIsBackAndTypedKeysAreGone) {
         {"destruction", nullptr, 0},
         {"exit", [] { std::exit(3); }, 3},
         {"quick_exit", [] { std::quick_exit(4); }, 4},
-        {"fault", [] { volatile int* volatile nowhere = nullptr; *nowhere = 1; }, -SIGSEGV},
+        {"fault", [] { *reinterpret_cast<volatile int*>(kUnmapped) = 1; }, -SIGSEGV},
         {"abort", [] { std::abort(); }, -SIGABRT},
         {"bus", [] { std::raise(SIGBUS); }, -SIGBUS},
         {"fpe", [] { std::raise(SIGFPE); }, -SIGFPE},
