@@ -394,6 +394,9 @@ short NcursesTerminal::Impl::pairFor(std::uint8_t colors, attr_t& attrs) {
     short bg = ansiColor(background);
     if (!brightColors) {
         if (foreground & 8) attrs |= A_BOLD;
+        // Light grey and bright white backgrounds (labels on a page) would
+        // both become colour 7: the grey ones are shown in reverse instead.
+        if (background == 7) attrs |= A_REVERSE;
         fg = static_cast<short>(fg & 7);
         bg = static_cast<short>(bg & 7);
     }
