@@ -26,6 +26,8 @@ void expectRestoredAfter(void (*end)(), int status) {
     ASSERT_TRUE(master >= 0 && ::grantpt(master) == 0 && ::unlockpt(master) == 0);
     const int tty = ::open(::ptsname(master), O_RDWR | O_NOCTTY);
     ASSERT_EQ(::write(master, "q7\r", 3), 3);
+    pollfd typed{tty, POLLIN, 0}, output{master, POLLIN, 0};
+    ASSERT_EQ(::poll(&typed, 1, 2000), 1);  // the line is pending
     if (::fork() == 0) {
         for (int signal : {SIGSEGV, SIGBUS, SIGABRT}) std::signal(signal, SIG_DFL);
         {
@@ -45,13 +47,12 @@ void expectRestoredAfter(void (*end)(), int status) {
     termios modes{};
     ::tcgetattr(tty, &modes);
     EXPECT_EQ(modes.c_lflag & (ICANON | ECHO), tcflag_t{ICANON | ECHO}) << status;
-    pollfd input{tty, POLLIN, 0};
-    EXPECT_EQ(::poll(&input, 1, 0), 0) << "typed keys left, " << status;
+    EXPECT_EQ(::poll(&typed, 1, 0), 0) << "typed keys left, " << status;
     std::string written(256, '\0');
+    ASSERT_EQ(::poll(&output, 1, 2000), 1);  // at least the echo
     written.resize(static_cast<std::size_t>(std::max<ssize_t>(::read(master, written.data(), 256), 0)));
     EXPECT_EQ(written.find("<leave>") != std::string::npos, end != nullptr) << status;
-    ::close(tty);
-    ::close(master);
+    for (int descriptor : {tty, master}) ::close(descriptor);
 }
 
 TEST(TerminalGuard, HoweverTheProgramEndsTheTerminalIsBackAndTypedKeysAreGone) {
