@@ -1,38 +1,42 @@
-# Thin front to CMake. `make run` and `make test` first install whatever
-# Debian packages are missing (scripts/install-deps).
+# Thin front to CMake. `make run ARGS="--pool 2026"` passes options to the program.. `make run` first installs whatever Debian packages
+# building and running need, `make test` (and bench, fuzz-smoke) those and the
+# test tools (scripts/install-deps).
 JOBS ?= 2
 CMAKE_WERROR := -DPATHWICK_WERROR=ON
 
-.PHONY: all deps build run test test-unit test-asan fuzz-smoke bench clean package
+.PHONY: all deps test-deps build run test test-unit test-asan fuzz-smoke bench clean package
 
 all: build
 
 deps:
-	@bash scripts/install-deps
+	@bash scripts/install-deps run
+
+test-deps:
+	@bash scripts/install-deps test
 
 build: deps
 	cmake --preset release $(CMAKE_WERROR) >/dev/null
 	cmake --build build/release -j $(JOBS)
 
 run: build
-	./build/release/pathwick
+	./build/release/pathwick $(ARGS)
 
-test-unit: deps
+test-unit: test-deps
 	cmake --preset default $(CMAKE_WERROR) >/dev/null
 	cmake --build build/default -j $(JOBS)
 	ctest --test-dir build/default --output-on-failure -j $(JOBS)
 
-test-asan: deps
+test-asan: test-deps
 	cmake --preset asan $(CMAKE_WERROR) >/dev/null
 	cmake --build build/asan -j $(JOBS)
 	ctest --test-dir build/asan --output-on-failure -j $(JOBS) -LE e2e
 
-fuzz-smoke: deps
+fuzz-smoke: test-deps
 	bash fuzz/run-smoke
 
 test: test-unit test-asan fuzz-smoke
 
-bench: build
+bench: build test-deps
 	bash bench/run
 
 # The Debian package of the release build (tests off), in build/release.

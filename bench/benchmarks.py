@@ -43,17 +43,21 @@ class Result:
     value: float
     unit: str
     target: float = None  # the value must stay below this; None: for information
+    at_most: bool = False  # the value may also equal the target
 
     @property
     def passed(self):
-        return self.target is None or self.value < self.target
+        if self.target is None:
+            return True
+        return self.value <= self.target if self.at_most else self.value < self.target
 
     def line(self):
         figure = f"{self.name:<46} {self.value:>9.2f} {self.unit:<3}"
         if self.target is None:
             return f"{figure} (for reference)"
         verdict = "PASS" if self.passed else "FAIL"
-        return f"{figure} target < {self.target:g} {self.unit:<3} {verdict}"
+        relation = "<=" if self.at_most else "<"
+        return f"{figure} target {relation} {self.target:g} {self.unit:<3} {verdict}"
 
 
 @dataclass
@@ -149,8 +153,8 @@ def start_drill(session):
 
 @benchmark
 def drill_idle(options):
-    """CPU time and output while a drill question waits for an answer (the
-    run time on row 25 refreshes meanwhile)."""
+    """CPU time, output and wake-ups while a drill question waits for an
+    answer (the run time on row 25 changes once a second meanwhile)."""
     with options.session() as session:
         start_drill(session)
         session.settle()
@@ -161,9 +165,9 @@ def drill_idle(options):
         share = (session.cpu_seconds() - before) / seconds * 100
         rate = (len(session.output) - written) / seconds
         wakeups = (voluntary_switches(session.pid) - switches) / seconds
-    return [Result(f"CPU while a drill question waits {seconds:g} s", share, "%", 1),
+    return [Result(f"CPU while a drill question waits {seconds:g} s", share, "%", 0.05),
             Result("bytes written per second meanwhile", rate, "B/s", 64),
-            Result("wake-ups per second meanwhile", wakeups, "/s")]
+            Result("wake-ups per second meanwhile", wakeups, "/s", 2, at_most=True)]
 
 
 @benchmark

@@ -12,7 +12,8 @@ through Xlib on the root window) tell when each window appears.
                                 answer, or the key after a wrong answer)
                                 until the window is mapped; median of all
                                 the openings
-  resident memory               VmRSS before the first figure and with it
+  resident memory               VmRSS (the program's and its desktop
+                                helper's) before the first figure and with it
                                 open; then, in that same state (question 24
                                 with its figure open), after one warm-up
                                 pass and after 100 more open/close cycles.
@@ -131,11 +132,18 @@ class Xvfb:
 
 
 def resident_kib(pid):
+    """VmRSS of the program and of its children (the desktop helper)."""
+    total = 0
     with open(f"/proc/{pid}/status") as f:
         for line in f:
             if line.startswith("VmRSS:"):
-                return int(line.split()[1])
-    return 0
+                total += int(line.split()[1])
+    try:
+        with open(f"/proc/{pid}/task/{pid}/children") as f:
+            children = [int(child) for child in f.read().split()]
+    except OSError:
+        children = []
+    return total + sum(resident_kib(child) for child in children)
 
 
 class FigureDrill:

@@ -46,6 +46,7 @@ void StartPracticeTest(ProgramContext& context) {
     context.screen.clearScreen();
     context.screen.locate(21, 29);
     context.screen.printText("One moment please, preparing your test...");
+    context.screen.present();
     RunPracticeExam(context);
 }
 

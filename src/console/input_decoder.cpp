@@ -16,7 +16,7 @@ constexpr std::size_t kMaxQueuedEvents = 512;
 constexpr unsigned char kUp = 72, kDown = 80, kLeft = 75, kRight = 77;
 constexpr unsigned char kHome = 71, kEnd = 79, kPageUp = 73, kPageDown = 81;
 constexpr unsigned char kInsert = 82, kDelete = 83;
-constexpr unsigned char kF1 = 59, kF11 = 133, kF12 = 134;
+constexpr unsigned char kF1 = 59, kF11 = 87, kF12 = 88;
 
 unsigned char byteAt(std::string_view bytes, std::size_t index) {
     return static_cast<unsigned char>(bytes[index]);

@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "console/input_decoder.h"
+#include "console/terminal_guard.h"
 
 // Last: ncurses defines function-like macros (move, erase, clear, ...).
 #include <curses.h>
@@ -186,6 +187,21 @@ std::vector<std::string> wrapWords(std::string_view text, std::size_t width) {
     return lines;
 }
 
+// A terminfo string, or nothing when the terminal has none.
+std::string_view capability(const char* name) {
+    const char* value = ::tigetstr(name);
+    if (value == nullptr || value == reinterpret_cast<char*>(-1)) return {};
+    return value;
+}
+
+// What puts the terminal back from full-screen mode: mouse reports off,
+// plain attributes, the cursor shown, the alternate screen left.
+std::string leaveSequence() {
+    std::string bytes = "\033[?1006l\033[?1000l";
+    for (const char* name : {"sgr0", "cnorm", "rmcup"}) bytes += capability(name);
+    return bytes;
+}
+
 bool terminalHasTitle() {
     if (::tigetflag("XT") > 0) return true;
     const char* statusLine = ::tigetstr("tsl");
@@ -216,8 +232,11 @@ struct NcursesTerminal::Impl {
     cchar_t cellGlyph(const Cell& cell);
     short pairFor(std::uint8_t colors, attr_t& attrs);
 
-    // Construction order matters: the signal route exists before ncurses
-    // starts (so ncurses leaves those signals to us) and outlives it.
+    // Construction order matters: the guard notes the terminal's modes
+    // before anything changes them and outlives everything else; the signal
+    // route exists before ncurses starts (so ncurses leaves those signals to
+    // us) and outlives it.
+    TerminalGuard guard{STDIN_FILENO, STDOUT_FILENO};
     SignalPipe signals;
     CursesScreen curses;
     bool utf8 = localeIsUtf8();
@@ -241,6 +260,7 @@ struct NcursesTerminal::Impl {
 };
 
 NcursesTerminal::Impl::Impl() {
+    guard.setLeaveSequence(leaveSequence());
     const char* cursorAddress = ::tigetstr("cup");
     if (cursorAddress == nullptr || cursorAddress == reinterpret_cast<char*>(-1)) {
         throw std::runtime_error("this terminal type cannot place the cursor; set TERM to a full-screen terminal");
@@ -374,6 +394,9 @@ short NcursesTerminal::Impl::pairFor(std::uint8_t colors, attr_t& attrs) {
     short bg = ansiColor(background);
     if (!brightColors) {
         if (foreground & 8) attrs |= A_BOLD;
+        // Light grey and bright white backgrounds (labels on a page) would
+        // both become colour 7: the grey ones are shown in reverse instead.
+        if (background == 7) attrs |= A_REVERSE;
         fg = static_cast<short>(fg & 7);
         bg = static_cast<short>(bg & 7);
     }

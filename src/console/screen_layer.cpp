@@ -10,7 +10,9 @@ namespace pathwick {
 namespace {
 
 constexpr char32_t kRuleCharacter = U'\u2500';
-constexpr std::chrono::milliseconds kInputPause{20};
+// A poll waits at least this long, so that a caller polling in a loop with
+// a tiny limit still sleeps between its passes.
+constexpr std::chrono::milliseconds kShortestPoll{20};
 // An unlimited key wait sleeps in long stretches: keys, clicks, signals and
 // forwarded keys all wake the terminal, so there is nothing to poll for.
 constexpr std::chrono::milliseconds kIdleWait{60'000};
@@ -161,26 +163,31 @@ KeyEvent ScreenLayer::acceptInput(const InputEvent& event) {
     return {};
 }
 
-KeyEvent ScreenLayer::nextKey(bool limited, int milliseconds) {
+std::optional<KeyEvent> ScreenLayer::takeForwardedKey() {
+    if (forwardedKeys_ == nullptr) return std::nullopt;
+    return forwardedKeys_->take();
+}
+
+KeyEvent ScreenLayer::waitKey() {
     present();
-    int waited = 0;
     for (;;) {
-        if (forwardedKeys_ != nullptr) {
-            if (auto key = forwardedKeys_->take()) return *key;
-        }
-        if (const auto event = terminal_.readInput(limited ? kInputPause : kIdleWait)) {
+        if (auto key = takeForwardedKey()) return *key;
+        if (const auto event = terminal_.readInput(kIdleWait)) {
             KeyEvent key = acceptInput(*event);
             if (!key.empty()) return key;
-            continue;
         }
-        waited += static_cast<int>(kInputPause.count());
-        if (limited && waited >= milliseconds) return {};
     }
 }
 
-KeyEvent ScreenLayer::waitKey() { return nextKey(false, 0); }
-
-KeyEvent ScreenLayer::pollKey(int milliseconds) { return nextKey(true, milliseconds); }
+// One wait of the whole limit: keys, clicks, signals and forwarded keys end
+// it early, so the caller is woken no more often than it asks to be.
+KeyEvent ScreenLayer::pollKey(int milliseconds) {
+    present();
+    if (auto key = takeForwardedKey()) return *key;
+    const auto limit = std::max(std::chrono::milliseconds(milliseconds), kShortestPoll);
+    if (const auto event = terminal_.readInput(limit)) return acceptInput(*event);
+    return takeForwardedKey().value_or(KeyEvent{});
+}
 
 void ScreenLayer::eraseLastTyped() {
     // The cell before the output position; with a scroll pending the last

@@ -3,6 +3,7 @@
 // pending-scroll flag, current colours and mouse state. Every screen of the
 // program is drawn through these operations; the grid reaches the Terminal
 // only when the logic is about to wait (a key wait or a sleep).
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -45,9 +46,14 @@ public:
     // Shows the screen, then waits; keys typed meanwhile stay queued. Throws
     // InputClosed as soon as the terminal goes away or an end signal comes.
     void sleep(int milliseconds);
+    // Shows the model on the terminal now, for a message that stands while
+    // the program works (a key wait or a sleep would show it only later).
+    void present();
 
     // Input.
     KeyEvent waitKey();
+    // As waitKey, but gives up with nothing after `milliseconds` (20 at
+    // least) without input.
     KeyEvent pollKey(int milliseconds);
     int mouseRow() const { return mouseRow_; }
     int mouseColumn() const { return mouseColumn_; }
@@ -73,8 +79,7 @@ private:
     void scrollUp();
     void writeCharacters(std::u32string_view characters);
     void eraseLastTyped();
-    void present();
-    KeyEvent nextKey(bool limited, int milliseconds);
+    std::optional<KeyEvent> takeForwardedKey();
     KeyEvent acceptInput(const InputEvent& event);
 
     Terminal& terminal_;

@@ -207,7 +207,7 @@ private:
             KeyEvent event;
             while (event.empty()) {
                 showRunTime();
-                event = screen_.pollKey(5);
+                event = screen_.pollKey(untilNextSecond());
             }
             std::string key;
             if (isClick(event)) {
@@ -218,6 +218,10 @@ private:
             if (isAnswerKey(key)) return key;
         }
     }
+
+    // The run time changes only when the clock's second does: the wait
+    // wakes then (or for input), not in between.
+    int untilNextSecond() { return 1000 - screen_.clock().now().millisecond; }
 
     void showRunTime() {
         screen_.locate(kAnswerBarRow, 50);

@@ -1,34 +1,33 @@
 #include "support/lazy_desktop.h"
 
-#include <dlfcn.h>
+#include <unistd.h>
 
-#include "support/desktop_module.h"
+#include <stdexcept>
+
+#include "support/desktop_channel.h"
+#include "support/desktop_process.h"
 
 namespace pathwick {
 namespace {
 
-std::unique_ptr<Desktop> loadModule(ForwardedKeys& keys,
-                                    const std::vector<std::filesystem::path>& paths) {
+std::unique_ptr<Desktop> startHelper(ForwardedKeys& keys, const std::vector<std::filesystem::path>& paths) {
     for (const auto& path : paths) {
-        // RTLD_NODELETE: SDL and its libraries register handlers of their
-        // own; unloading them under a running process is not safe.
-        void* module = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE);
-        if (module == nullptr) continue;
-        const auto entry = reinterpret_cast<DesktopEntry>(::dlsym(module, kDesktopEntryName));
-        std::unique_ptr<Desktop> desktop;
-        if (entry != nullptr) entry(keys, desktop);
-        ::dlclose(module);  // stays loaded (RTLD_NODELETE); drops our reference
-        if (desktop) return desktop;
+        if (::access(path.c_str(), X_OK) != 0) continue;
+        try {
+            return std::make_unique<DesktopProcess>(keys, path);
+        } catch (const std::runtime_error&) {
+            // try the next place
+        }
     }
     return nullptr;
 }
 
 }  // namespace
 
-// The module and the libraries under it take tens of milliseconds to load and
-// hold the dynamic loader's lock meanwhile, which the program's own start-up
-// (locale, terminfo) also needs. Loading starts once the first screen is
-// usually drawn, or at once when a figure or sound is wanted before that.
+// The helper takes tens of milliseconds of processor time to load SDL and the
+// libraries under it, which the program's own start-up would have to share
+// on a small machine. It starts once the first screen is usually drawn, or at
+// once when a figure or sound is wanted before that.
 constexpr std::chrono::milliseconds kLoadDelay{150};
 
 LazyDesktop::LazyDesktop(ForwardedKeys& keys, std::vector<std::filesystem::path> modulePaths)
@@ -42,7 +41,7 @@ void LazyDesktop::load(std::stop_token stop, ForwardedKeys& keys,
         std::unique_lock lock(mutex_);
         wanted_.wait_for(lock, stop, kLoadDelay, [this] { return neededNow_; });
     }
-    loaded_.set_value(stop.stop_requested() ? nullptr : loadModule(keys, paths));
+    loaded_.set_value(stop.stop_requested() ? nullptr : startHelper(keys, paths));
 }
 
 std::vector<std::filesystem::path> LazyDesktop::defaultModulePaths() {
@@ -50,7 +49,7 @@ std::vector<std::filesystem::path> LazyDesktop::defaultModulePaths() {
     const auto program = std::filesystem::read_symlink("/proc/self/exe", error);
     if (error) return {};
     const auto folder = program.parent_path();
-    return {folder / kDesktopModuleName, folder.parent_path() / "lib" / "pathwick" / kDesktopModuleName};
+    return {folder / kDesktopHelperName, folder.parent_path() / "lib" / "pathwick" / kDesktopHelperName};
 }
 
 Desktop& LazyDesktop::target() {

@@ -1,7 +1,8 @@
 #pragma once
-// The program's desktop: loads the SDL desktop module on a thread of its own
-// shortly after start-up, and forwards every call to it once loaded. Without
-// the module (not installed, or SDL missing) every call quietly does nothing.
+// The program's desktop: starts the desktop helper process (DesktopProcess)
+// from a thread of its own shortly after start-up, and forwards every call to
+// it once started. Without the helper (not installed, or it cannot start)
+// every call quietly does nothing.
 #include <condition_variable>
 #include <filesystem>
 #include <future>
@@ -18,7 +19,7 @@ namespace pathwick {
 
 class LazyDesktop final : public Desktop {
 public:
-    // Tries each candidate path of the module in turn.
+    // Tries each candidate path of the helper program in turn.
     LazyDesktop(ForwardedKeys& keys, std::vector<std::filesystem::path> modulePaths);
     ~LazyDesktop() override = default;
     LazyDesktop(const LazyDesktop&) = delete;
@@ -30,7 +31,7 @@ public:
     void closeGraphicWindow(WindowHandle handle) override;
     void playWaveAsync(std::string_view name) override;
 
-    // Where the module is looked for, beside the program and in its
+    // Where the helper program is looked for, beside the program and in its
     // installed library folder.
     static std::vector<std::filesystem::path> defaultModulePaths();
 

@@ -582,7 +582,7 @@ KeyEvent forwardedKeyOf(std::int32_t sdlKeycode) {
     static constexpr std::array<Mapping, 12> kExtended{{
         {SDLK_UP, 72}, {SDLK_DOWN, 80}, {SDLK_LEFT, 75}, {SDLK_RIGHT, 77},
         {SDLK_HOME, 71}, {SDLK_END, 79}, {SDLK_PAGEUP, 73}, {SDLK_PAGEDOWN, 81},
-        {SDLK_INSERT, 82}, {SDLK_DELETE, 83}, {SDLK_F11, 133}, {SDLK_F12, 134},
+        {SDLK_INSERT, 82}, {SDLK_DELETE, 83}, {SDLK_F11, 87}, {SDLK_F12, 88},
     }};
     switch (sdlKeycode) {
         case SDLK_RETURN:

@@ -112,7 +112,7 @@ TEST(InputDecoder, EditingAndFunctionKeys) {
               (Events{ext(71), ext(82), ext(83), ext(79), ext(73), ext(81), ext(71), ext(79)}));
     EXPECT_EQ(decodeAll("\x1bOP\x1bOQ\x1bOR\x1bOS"), (Events{ext(59), ext(60), ext(61), ext(62)}));
     EXPECT_EQ(decodeAll("\x1b[11~\x1b[15~\x1b[17~\x1b[21~\x1b[23~\x1b[24~"),
-              (Events{ext(59), ext(63), ext(64), ext(68), ext(133), ext(134)}));
+              (Events{ext(59), ext(63), ext(64), ext(68), ext(87), ext(88)}));
     EXPECT_EQ(decodeAll("\x1b[5;5~\x1b[1;2P\x1b[[A"), (Events{ext(73), ext(59), ext(59)}));
     EXPECT_EQ(decodeAll("\x1b[Z"), (Events{chr(9)}));
 }
@@ -138,7 +138,7 @@ TEST(InputDecoder, UnknownAndBrokenSequencesKeepTheFollowingKeys) {
 }
 
 TEST(InputDecoder, SequencesSplitAcrossReads) {
-    EXPECT_EQ(Decoded().feed("\x1b").feed("[").feed("2").feed("4~").events(), (Events{ext(134)}));
+    EXPECT_EQ(Decoded().feed("\x1b").feed("[").feed("2").feed("4~").events(), (Events{ext(88)}));
     EXPECT_EQ(Decoded().feed("\x1b[<0;1").feed("2;7M").events(), (Events{"c:7,12"}));
     EXPECT_EQ(Decoded().feed("\x1b[M").feed(" !").feed("!").events(), (Events{"c:1,1"}));
 }

@@ -1,0 +1,29 @@
+#pragma once
+// Puts a terminal back the way the program found it however the program
+// ends: on destruction (the normal way), when a library calls exit() or
+// quick_exit(), and on a fatal signal (SIGSEGV, SIGBUS, SIGFPE, SIGILL,
+// SIGABRT, SIGQUIT), after which the signal goes on to do its work. Input
+// still pending on the terminal (keys typed while the program ended) is
+// discarded, so that it does not reach the shell. One guard at a time.
+#include <string_view>
+
+namespace pathwick {
+
+class TerminalGuard {
+public:
+    // Remembers the modes of `input` (a terminal) and starts guarding.
+    TerminalGuard(int input, int output);
+    // Puts the remembered modes back, discards pending input and stops
+    // guarding. The leave sequence is not written: whoever entered
+    // full-screen mode has left it by now.
+    ~TerminalGuard();
+    TerminalGuard(const TerminalGuard&) = delete;
+    TerminalGuard& operator=(const TerminalGuard&) = delete;
+
+    // The bytes that leave full-screen mode (alternate screen, hidden
+    // cursor, mouse reports), written to `output` if the program ends
+    // abnormally. Longer sequences are cut at 255 bytes.
+    void setLeaveSequence(std::string_view bytes);
+};
+
+}  // namespace pathwick

@@ -1,0 +1,49 @@
+#include "support/desktop_channel.h"
+
+#include <sys/socket.h>
+
+#include <array>
+#include <cerrno>
+#include <charconv>
+
+namespace pathwick {
+namespace {
+
+// Far more than a path and a title need.
+constexpr std::size_t kLongestPacket = 16 * 1024;
+
+bool knownKind(char kind) {
+    return std::string_view("FICPHK").find(kind) != std::string_view::npos;
+}
+
+}  // namespace
+
+bool sendPacket(int socket, DesktopMessage kind, std::string_view payload) {
+    std::string packet(1, static_cast<char>(kind));
+    packet += payload;
+    for (;;) {
+        const ssize_t sent = ::send(socket, packet.data(), packet.size(), MSG_NOSIGNAL);
+        if (sent >= 0) return static_cast<std::size_t>(sent) == packet.size();
+        if (errno != EINTR) return false;
+    }
+}
+
+std::optional<DesktopPacket> receivePacket(int socket) {
+    std::array<char, kLongestPacket> buffer{};
+    for (;;) {
+        const ssize_t received = ::recv(socket, buffer.data(), buffer.size(), MSG_TRUNC);
+        if (received < 0 && errno == EINTR) continue;
+        if (received <= 0) return std::nullopt;
+        const auto length = static_cast<std::size_t>(received);
+        if (length > buffer.size() || !knownKind(buffer[0])) continue;
+        return DesktopPacket{static_cast<DesktopMessage>(buffer[0]), std::string(buffer.data() + 1, length - 1)};
+    }
+}
+
+int handleOf(std::string_view text) {
+    int handle = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), handle);
+    return error == std::errc() && end == text.data() + text.size() ? handle : 0;
+}
+
+}  // namespace pathwick

@@ -1,0 +1,68 @@
+#include "console/terminal_guard.h"
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <poll.h>
+#include <sys/wait.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+namespace pathwick {
+namespace {
+
+// Never mapped, and not null (a sanitizer would report a null store itself).
+volatile std::uintptr_t unmapped = 16;
+
+// A child guards a fresh pseudo-terminal that has a typed line pending,
+// makes it raw and ends by `end` (nullptr: the guard's destruction). Then
+// its status (exit code or -signal), the modes, input and output are checked.
+void expectRestoredAfter(void (*end)(), int status) {
+    const int master = ::posix_openpt(O_RDWR | O_NOCTTY);
+    ASSERT_TRUE(master >= 0 && ::grantpt(master) == 0 && ::unlockpt(master) == 0);
+    const int tty = ::open(::ptsname(master), O_RDWR | O_NOCTTY);
+    ASSERT_EQ(::write(master, "q7\r", 3), 3);
+    pollfd typed{tty, POLLIN, 0}, output{master, POLLIN, 0};
+    ASSERT_EQ(::poll(&typed, 1, 2000), 1);  // the line is pending
+    if (::fork() == 0) {
+        for (int signal : {SIGSEGV, SIGBUS, SIGABRT}) std::signal(signal, SIG_DFL);
+        {
+            TerminalGuard guard(tty, tty);
+            guard.setLeaveSequence("<leave>");
+            termios raw{};
+            ::tcgetattr(tty, &raw);
+            ::cfmakeraw(&raw);
+            ::tcsetattr(tty, TCSANOW, &raw);
+            if (end != nullptr) end();
+        }
+        ::_exit(0);
+    }
+    int ended = 0;
+    ::wait(&ended);
+    EXPECT_EQ(WIFEXITED(ended) ? WEXITSTATUS(ended) : -WTERMSIG(ended), status);
+    termios modes{};
+    ::tcgetattr(tty, &modes);
+    EXPECT_EQ(modes.c_lflag & (ICANON | ECHO), tcflag_t{ICANON | ECHO}) << status;
+    EXPECT_EQ(::poll(&typed, 1, 0), 0) << "typed keys left, " << status;
+    std::string written(256, '\0');
+    ASSERT_EQ(::poll(&output, 1, 2000), 1);  // at least the echo
+    written.resize(static_cast<std::size_t>(std::max<ssize_t>(::read(master, written.data(), 256), 0)));
+    EXPECT_EQ(written.find("<leave>") != std::string::npos, end != nullptr) << status;
+    for (int descriptor : {tty, master}) ::close(descriptor);
+}
+
+TEST(TerminalGuard, HoweverTheProgramEndsTheTerminalIsBackAndTypedKeysAreGone) {
+    expectRestoredAfter(nullptr, 0);
+    expectRestoredAfter([] { std::exit(3); }, 3);
+    expectRestoredAfter([] { std::quick_exit(4); }, 4);
+    expectRestoredAfter([] { *reinterpret_cast<volatile int*>(unmapped) = 1; }, -SIGSEGV);
+    expectRestoredAfter([] { std::abort(); }, -SIGABRT);
+    expectRestoredAfter([] { std::raise(SIGBUS); }, -SIGBUS);
+}
+
+}  // namespace
+}  // namespace pathwick
