@@ -1,4 +1,4 @@
-# Thin front to CMake. `make run ARGS="--pool 2026"` passes options to the program.. `make run` first installs whatever Debian packages
+# Thin front to CMake (`make run ARGS="--pool 2026"` passes options to the program). `make run` first installs whatever Debian packages
 # building and running need, `make test` (and bench, fuzz-smoke) those and the
 # test tools (scripts/install-deps).
 JOBS ?= 2
