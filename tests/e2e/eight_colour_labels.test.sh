@@ -10,4 +10,3 @@ e2e_keys r
 e2e_wait_at 25 90 "Peek Off"
 row=$(e2e_screen -e | sed -n 25p)
 [[ "$row" == *$'\e[7mPeek Off'* ]] || e2e_fail "'Peek Off' is not in reverse video: $(cat -v <<<"$row")"
-e2e_stop

@@ -1,16 +1,19 @@
 #!/usr/bin/env bash
 # cmake --install of the build into a temporary prefix: the files land where
 # the menu entry and the manual page are looked for, and the installed program,
-# run from its share folder, loads its desktop module and the sample hints.
+# run from its share folder, starts its desktop helper and shows the sample hints.
 source "$(dirname "$0")/lib.sh"
 prefix=$E2E_DIR/prefix share=$E2E_DIR/prefix/share
 cmake --install "$(dirname "$1")" --prefix "$prefix" >/dev/null || e2e_fail "cmake --install failed"
-cmp "$E2E_ROOT/hints.txt" "$share/pathwick/hints.txt" || e2e_fail "hints.txt not installed byte for byte"
+for hints in hints.txt hints-2026-2030.txt; do
+    cmp "$E2E_ROOT/$hints" "$share/pathwick/$hints" || e2e_fail "$hints not installed byte for byte"
+done
 cmp "$E2E_ROOT/docs/pathwick.6" "$share/man/man6/pathwick.6" || e2e_fail "no manual page"
 grep -qx "Path=$share/pathwick" "$share/applications/pathwick.desktop" || e2e_fail "the menu entry's folder"
 
 e2e_menu "$prefix/bin/pathwick" "$share/pathwick"
-e2e_until "desktop module not loaded" grep -q "$prefix/lib/pathwick/pathwick-desktop.so" "/proc/$E2E_PID/maps"
+helper_started() { pgrep -P "$E2E_PID" | while read -r child; do readlink "/proc/$child/exe"; done | grep -qx "$prefix/lib/pathwick/pathwick-desktop"; }
+e2e_until "desktop helper not started" helper_started
 e2e_keys 0
 e2e_wait_for "[S]equence?"
 e2e_keys s

@@ -63,6 +63,8 @@ e2e_at() { # ROW COLUMN TEXT: TEXT stands at (ROW, COLUMN)
     line=$(e2e_screen | sed -n "$1p")
     [[ "${line:$(($2 - 1)):${#3}}" == "$3" ]]
 }
+# e2e_peek: the letter over which the drill's peek marker "*" stands on row 23.
+e2e_peek() { local row; row=$(e2e_screen | sed -n 23p); row=${row%%\**}; echo "ABCD" | cut -c$(((${#row} + 2) / 5)); }
 e2e_wait_at() { e2e_until "no '$3' at ($1,$2)" e2e_at "$@"; }
 
 # e2e_exits [STATUS]: the program ends with STATUS (0), the terminal restored:

@@ -11,8 +11,6 @@ mkdir "$RUN" && cp "$E2E_ROOT/hints.txt" "$RUN/"
 "$BINARY" </dev/null >/dev/null 2>"$E2E_DIR/err"
 [[ $? == 1 && $(<"$E2E_DIR/err") == *terminal* ]] || e2e_fail "without a terminal: no status 1 and explanation"
 
-# peek: the letter over which the peek marker "*" stands on row 23.
-peek() { local row; row=$(e2e_screen | sed -n 23p); row=${row%%\**}; echo "ABCD" | cut -c$(((${#row} + 2) / 5)); }
 question() { e2e_wait_at 4 5 "$1. "; sleep 0.2; } # NUMBER: drawn and settled
 
 e2e_start "$BINARY" "$RUN" 80 30
@@ -39,13 +37,13 @@ e2e_keys r
 question 001
 e2e_keys Space
 e2e_wait_at 25 90 "Peek On"
-letter=$(peek)
+letter=$(e2e_peek)
 e2e_keys "$([[ $letter == A ]] && echo b || echo a)"
 e2e_wait_at 21 29 "Incorrect Answer, the correct answer is $letter"
 e2e_click 40 50
 question 002
 e2e_at 2 2 "Question ID: T4" && e2e_at 25 1 " [ A ][ B ][ C ][ D ] [Stop Drill]" || e2e_fail "drill frame"
-letter=$(peek)
+letter=$(e2e_peek)
 e2e_keys h
 e2e_wait_at 27 2 "The Correct Answer is: $letter"
 e2e_click 25 $((5 * $(printf '%d' "'$letter") - 321)) # the middle of " A ".." D "
@@ -63,7 +61,7 @@ e2e_text 24
 e2e_keys Enter
 question 024
 e2e_at 25 90 "Peek On" || e2e_fail "peek did not stay on"
-e2e_keys "$(peek)"
+e2e_keys "$(e2e_peek)"
 e2e_wait_at 20 17 "You have correctly answered all of the questions in this section."
 e2e_keys y
 e2e_wait_at 21 20 "$E2E_MENU"
