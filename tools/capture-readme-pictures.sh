@@ -36,10 +36,14 @@ read -r -t 10 display <"$work/displayfd"
 export DISPLAY=":$display"
 
 cd "$root"
-xterm -geometry 100x43+10+10 -fa 'DejaVu Sans Mono' -fs 10 -bw 0 -b 0 \
-    -xrm 'XTerm*allowWindowOps: true' -title Pathwick \
-    -e env LANG=C.UTF-8 LC_ALL=C.UTF-8 TERM=xterm-256color "$binary" &
-xterm_pid=$!
+# start_terminal [OPTION...]: the program in a new xterm, with OPTIONs.
+start_terminal() {
+    xterm -geometry 100x43+10+10 -fa 'DejaVu Sans Mono' -fs 10 -bw 0 -b 0 \
+        -xrm 'XTerm*allowWindowOps: true' -title Pathwick \
+        -e env LANG=C.UTF-8 LC_ALL=C.UTF-8 TERM=xterm-256color "$binary" "$@" &
+    xterm_pid=$!
+}
+start_terminal
 
 # top_window PATTERN: the id of the first top-level window whose line in
 # xwininfo matches PATTERN (fixed text), waiting up to 10 s for it.
@@ -96,3 +100,13 @@ window_shot practice-result "$terminal"
 
 keys Return
 keys Escape
+wait "$xterm_pid"   # the goodbye line, then the program and its xterm end
+
+# The menu of the current pool.
+start_terminal --pool 2026
+terminal=$(top_window '("xterm" "XTerm")')
+sleep 1.5
+window_shot current-pool-menu "$terminal"
+keys Escape
+wait "$xterm_pid"
+xterm_pid=""
