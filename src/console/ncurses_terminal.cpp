@@ -14,6 +14,7 @@
 #include <clocale>
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <cwchar>
 #include <utility>
@@ -23,6 +24,7 @@
 
 #include "console/input_decoder.h"
 #include "console/terminal_guard.h"
+#include "console/terminal_type.h"
 
 // Last: ncurses defines function-like macros (move, erase, clear, ...).
 #include <curses.h>
@@ -116,7 +118,7 @@ private:
 // One ncurses screen on stdin/stdout; endwin() on destruction.
 class CursesScreen {
 public:
-    CursesScreen() : screen_(::newterm(nullptr, stdout, stdin)) {
+    CursesScreen() : screen_(start()) {
         if (screen_ == nullptr) throw std::runtime_error("cannot start full-screen mode on this terminal");
         ::set_term(screen_);
         ::raw();  // Ctrl+C, Ctrl+Z, Ctrl+S arrive as keys
@@ -139,6 +141,11 @@ public:
     CursesScreen& operator=(const CursesScreen&) = delete;
 
 private:
+    static SCREEN* start() {
+        const auto type = colourfulSibling(std::getenv("TERM"));
+        return ::newterm(type ? type->c_str() : nullptr, stdout, stdin);
+    }
+
     SCREEN* screen_;
 };
 
