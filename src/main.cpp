@@ -27,7 +27,7 @@ namespace {
 // a window or sound is first needed; without a display or an audio device
 // those operations quietly do nothing.
 std::unique_ptr<Desktop> MakeDesktop(ForwardedKeys& forwarded) {
-    return std::make_unique<LazyDesktop>(forwarded, LazyDesktop::defaultModulePaths());
+    return std::make_unique<LazyDesktop>(forwarded, LazyDesktop::defaultHelperPaths());
 }
 
 // The libraries under the desktop (sound, window system) print diagnostics

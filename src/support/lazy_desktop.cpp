@@ -30,8 +30,8 @@ std::unique_ptr<Desktop> startHelper(ForwardedKeys& keys, const std::vector<std:
 // once when a figure or sound is wanted before that.
 constexpr std::chrono::milliseconds kLoadDelay{150};
 
-LazyDesktop::LazyDesktop(ForwardedKeys& keys, std::vector<std::filesystem::path> modulePaths)
-    : loader_([this, &keys, paths = std::move(modulePaths)](std::stop_token stop) {
+LazyDesktop::LazyDesktop(ForwardedKeys& keys, std::vector<std::filesystem::path> helperPaths)
+    : loader_([this, &keys, paths = std::move(helperPaths)](std::stop_token stop) {
           load(stop, keys, paths);
       }) {}
 
@@ -44,7 +44,7 @@ void LazyDesktop::load(std::stop_token stop, ForwardedKeys& keys,
     loaded_.set_value(stop.stop_requested() ? nullptr : startHelper(keys, paths));
 }
 
-std::vector<std::filesystem::path> LazyDesktop::defaultModulePaths() {
+std::vector<std::filesystem::path> LazyDesktop::defaultHelperPaths() {
     std::error_code error;
     const auto program = std::filesystem::read_symlink("/proc/self/exe", error);
     if (error) return {};

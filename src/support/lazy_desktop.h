@@ -20,7 +20,7 @@ namespace pathwick {
 class LazyDesktop final : public Desktop {
 public:
     // Tries each candidate path of the helper program in turn.
-    LazyDesktop(ForwardedKeys& keys, std::vector<std::filesystem::path> modulePaths);
+    LazyDesktop(ForwardedKeys& keys, std::vector<std::filesystem::path> helperPaths);
     ~LazyDesktop() override = default;
     LazyDesktop(const LazyDesktop&) = delete;
     LazyDesktop& operator=(const LazyDesktop&) = delete;
@@ -33,7 +33,7 @@ public:
 
     // Where the helper program is looked for, beside the program and in its
     // installed library folder.
-    static std::vector<std::filesystem::path> defaultModulePaths();
+    static std::vector<std::filesystem::path> defaultHelperPaths();
 
 private:
     void load(std::stop_token stop, ForwardedKeys& keys,

@@ -18,7 +18,7 @@ TEST(LazyDesktop, WithoutTheModuleEveryCallIsQuiet) {
         desktop.closeGraphicWindow(3);
     }
     // An unused desktop is dropped without loading anything.
-    LazyDesktop unused(keys, LazyDesktop::defaultModulePaths());
+    LazyDesktop unused(keys, LazyDesktop::defaultHelperPaths());
 }
 
 }  // namespace
