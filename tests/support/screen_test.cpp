@@ -1,8 +1,12 @@
 #include "support/screen_test.h"
 
+#include <cstdlib>
 #include <fstream>
+#include <map>
 #include <random>
+#include <sstream>
 
+#include "app/program.h"
 #include "console/cp1252.h"
 
 namespace pathwick::testing {
@@ -25,22 +29,58 @@ std::string colorsAt(const ScreenLayer& screen, int row, int column) {
     return std::to_string(cell.foreground()) + "/" + std::to_string(cell.background());
 }
 
-bool allColors(const ScreenLayer& screen, int row, int column, int length, int fg, int bg) {
-    for (int c = column; c < column + length; ++c) {
-        const Cell& cell = screen.cellAt(row, c);
-        if (cell.foreground() != fg || cell.background() != bg) return false;
-    }
-    return true;
-}
-
 std::string dump(const ScreenLayer& screen) {
     std::string text;
-    for (int row = 1; row <= kScreenRows; ++row) {
-        char label[8];
-        std::snprintf(label, sizeof label, "%2d|", row);
-        text += label + trimmedRow(screen, row) + "\n";
-    }
+    for (int row = 1; row <= kScreenRows; ++row) text += trimmedRow(screen, row) + "\n";
     return text;
+}
+
+std::string screenFile(const ScreenLayer& screen) {
+    std::map<std::string, int> uses;
+    for (int row = 1; row <= kScreenRows; ++row)
+        for (int column = 1; column <= kScreenColumns; ++column) ++uses[colorsAt(screen, row, column)];
+    std::string common = uses.begin()->first;
+    for (const auto& [colours, count] : uses)
+        if (count > uses[common]) common = colours;
+    std::ostringstream out;
+    out << "colours " << common << "\n";
+    for (int row = 1; row <= kScreenRows; ++row) out << (row < 10 ? " " : "") << row << "|" << trimmedRow(screen, row) << "\n";
+    for (int row = 1; row <= kScreenRows; ++row) {
+        for (int first = 1; first <= kScreenColumns;) {
+            const std::string colours = colorsAt(screen, row, first);
+            int last = first;
+            while (last < kScreenColumns && colorsAt(screen, row, last + 1) == colours) ++last;
+            if (colours != common) out << row << ":" << first << "-" << last << " " << colours << "\n";
+            first = last + 1;
+        }
+    }
+    return out.str();
+}
+
+void expectScreen(const ScreenLayer& screen, const std::string& name) {
+    const auto file = std::filesystem::path(PATHWICK_SOURCE_DIR) / "tests" / "screens" / (name + ".txt");
+    const std::string actual = screenFile(screen);
+    if (const char* write = std::getenv("PATHWICK_WRITE_SCREENS"); write && std::string(write) == "1") {
+        std::ofstream(file, std::ios::binary) << actual;
+        return;
+    }
+    std::ifstream in(file, std::ios::binary);
+    const std::string expected((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(actual, expected) << "screen " << name;
+}
+
+void play(ScriptedTerminal& terminal, std::string_view words) {
+    std::istringstream in{std::string(words)};
+    for (std::string word; in >> word;) {
+        const auto number = [&word](std::size_t from) { return std::atoi(word.c_str() + from); };
+        if (word == "<cr>") terminal.enter();
+        else if (word == "<esc>") terminal.escape();
+        else if (word == "<sp>") terminal.key(" ");
+        else if (word.size() > 1 && word[0] == '@') terminal.click(number(1), number(word.find(',') + 1));
+        else if (word.size() > 1 && word[0] == '#') terminal.extended(static_cast<unsigned char>(number(1)));
+        else if (word.size() > 1 && word[0] == '~') terminal.idle(number(1));
+        else terminal.type(word);
+    }
 }
 
 TempDirectory::TempDirectory() {
@@ -58,8 +98,24 @@ TempDirectory::~TempDirectory() {
 void TempDirectory::write(const std::filesystem::path& relative, std::string_view bytes) const {
     const auto file = path_ / relative;
     std::filesystem::create_directories(file.parent_path());
-    std::ofstream out(file, std::ios::binary);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(file, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+ProgramRig::ProgramRig() {
+    folder.write("hints.txt",
+                 "' hints\r\nT0A01: Keep hands off both terminals [battery] ~Figure battery.bmp\r\n"
+                 "T6C02: Look at figure T1 [schematic]\r\n");
+    context.hintsDirectory = folder.path();
+}
+
+bool ProgramRig::run(std::string_view words) {
+    play(terminal, words);
+    try {
+        RunProgram(context);
+        return true;
+    } catch (const InputClosed&) {
+        return false;
+    }
 }
 
 }  // namespace pathwick::testing

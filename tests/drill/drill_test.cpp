@@ -1,0 +1,142 @@
+// Drills walked through the program loop: whole drills answered from the
+// peek marker, the start question, and every key and click of a question.
+#include <gtest/gtest.h>
+
+#include "bank/load_pool.h"
+#include "support/screen_test.h"
+
+namespace pathwick::testing {
+namespace {
+
+bool onQuestion(const ScreenLayer& s) { return textAt(s, 25, 1, 21) == " [ A ][ B ][ C ][ D ]"; }
+bool onWrongAnswer(const ScreenLayer& s) { return textAt(s, 22, 29, 13) == "We will come "; }
+bool onCompletion(const ScreenLayer& s) { return textAt(s, 20, 17, 8) == "You have"; }
+bool onMenu(const ScreenLayer& s) { return textAt(s, 6, 33, 16) == "<<< Pathwick >>>"; }
+
+// The letter under the peek marker, or "?" when peek is off.
+std::string markedLetter(const ScreenLayer& s) {
+    for (int i = 0; i < 4; ++i)
+        if (textAt(s, 23, 4 + 5 * i, 1) == "*") return std::string(1, char('A' + i));
+    return "?";
+}
+
+struct Shown {
+    std::vector<std::string> numbers, ids;
+};
+
+// Plays a drill from the script `start`: peek on, then each question answered
+// right unless `wrong(k)` for the k-th question shown; `last` at completion.
+Shown playDrill(ProgramRig& rig, std::string_view start, std::function<bool(int)> wrong, std::string last) {
+    Shown shown;
+    rig.terminal.whenEmpty = [&](ScriptedTerminal& next) {
+        const ScreenLayer& s = rig.screen;
+        if (onCompletion(s) && !last.empty()) next.type(std::exchange(last, ""));
+        if (onWrongAnswer(s)) next.click(40, 40);
+        if (!onQuestion(s) || onWrongAnswer(s)) return;
+        if (markedLetter(s) == "?") return void(next.key(" "));
+        shown.numbers.push_back(textAt(s, 4, 5, 3));
+        shown.ids.push_back(textAt(s, 2, 15, 5));
+        const std::string right = markedLetter(s);
+        next.type(wrong(int(shown.ids.size())) ? (right == "A" ? "b" : "a") : right);
+    };
+    rig.run(start);
+    return shown;
+}
+
+std::vector<std::string> poolIds(int subelement, int from) {
+    QuestionPool pool(kWorkTableLastRow);
+    LoadPool(subelement, pool);
+    std::vector<std::string> ids;
+    for (int row = from; row <= pool.count(); ++row) ids.push_back(pool.cell(row, kIdField).substr(0, 5));
+    return ids;
+}
+
+std::string number(int n) { return (n < 10 ? "00" : n < 100 ? "0" : "") + std::to_string(n); }
+
+TEST(Drill, RandomOrderAsksEveryQuestionUntilAnsweredRightThenEndsOnNo) {
+    ProgramRig rig;
+    const Shown shown = playDrill(rig, "0 r", [](int k) { return k == 1; }, "n");
+    ASSERT_EQ(shown.ids.size(), 38u);
+    for (int k = 1; k <= 38; ++k) EXPECT_EQ(shown.numbers[k - 1], number(k));
+    std::vector<std::string> ids = shown.ids, expected = poolIds(0, 1);
+    EXPECT_EQ(std::count(ids.begin(), ids.end(), ids.front()), 2) << "the missed question came back";
+    std::sort(ids.begin(), ids.end());
+    ids.erase(std::unique(ids.begin(), ids.end()), ids.end());
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(ids, expected);
+    EXPECT_EQ(rig.desktop.calls(), std::vector<std::string>{"play #10"});
+    EXPECT_EQ(trimmedRow(rig.screen, 21).find("Thanks for playing."), 27u) << "N at the end says goodbye";
+}
+
+TEST(Drill, SequentialOrderAsksEachRowFromTheStartOnceThenBackToTheMenuOnYes) {
+    ProgramRig rig;
+    const Shown shown = playDrill(rig, "4 s 5 <cr>", [](int k) { return k % 3 == 0; }, "y");
+    EXPECT_EQ(shown.ids, poolIds(4, 5));
+    for (int k = 0; k < 20; ++k) EXPECT_EQ(shown.numbers[std::size_t(k)], number(k + 5));
+    EXPECT_EQ(rig.desktop.soundsPlayed(), 6);
+    EXPECT_TRUE(onMenu(rig.screen)) << "Y at the end goes back to the menu";
+}
+
+TEST(Drill, FigureWindowsCloseBeforeTheNextQuestion) {
+    ProgramRig rig;
+    playDrill(rig, "6 s 23 <cr>", [](int) { return false; }, "");
+    const std::vector<std::string> calls = rig.desktop.calls();
+    ASSERT_GE(calls.size(), 4u);
+    EXPECT_EQ(std::vector<std::string>(calls.begin(), calls.begin() + 4),
+              (std::vector<std::string>{"showFigure Figure:T1 -> 1", "close 1", "showFigure Figure:T1 -> 2", "close 2"}));
+}
+
+// Entries at "Start with Question: " for the 24 questions of T4.
+TEST(Drill, StartQuestionIsRoundedAndAskedAgainOutsideOneToCount) {
+    const std::pair<std::string, std::string> entries[] = {
+        {"0.4", ""}, {"0.5", "001"}, {"24.4", "024"}, {"24.5", ""}, {"-3", ""},
+        {"abc", ""}, {"", ""},       {"  23.6, 2", "024"}, {"99999999999999999999", ""}};
+    for (const auto& [entry, first] : entries) {
+        ProgramRig rig;
+        rig.terminal.type("4s").type(entry).enter();
+        rig.run();
+        EXPECT_EQ(onQuestion(rig.screen) ? textAt(rig.screen, 4, 5, 3) : "", first) << entry;
+        if (first.empty()) {
+            EXPECT_EQ(textAt(rig.screen, 23, 15, 25), "Start with Question:     ") << entry;
+        }
+    }
+}
+
+// What a key or click does to question 001 of T0, whose right answer is C.
+std::string effectOf(std::string_view input) {
+    ProgramRig rig;
+    rig.run("0 s 1 <cr> " + std::string(input));
+    const ScreenLayer& s = rig.screen;
+    std::string effect = onMenu(s) ? "stop" : onWrongAnswer(s) ? "wrong" : textAt(s, 4, 5, 3) == "002" ? "next"
+                         : textAt(s, 27, 2, 3) == "The" ? "hint" : textAt(s, 25, 90, 7) == "Peek On" ? "peek" : "none";
+    return effect + (rig.desktop.soundsPlayed() > 0 && effect != "wrong" ? "+sound" : "");
+}
+
+TEST(Drill, KeysAndClicksOnTheAnswerBar) {
+    for (int column = 1; column <= 100; ++column) {
+        const auto in = [column](int first, int last) { return column >= first && column <= last; };
+        const std::string expected = in(13, 15) ? "next" : in(3, 5) || in(8, 10) || in(18, 20) ? "wrong"
+                                     : in(24, 33) ? "stop" : in(80, 83) ? "hint" : column >= 90 ? "peek" : "none";
+        EXPECT_EQ(effectOf("@25," + std::to_string(column)), expected) << "column " << column;
+    }
+    const std::pair<const char*, const char*> keys[] = {
+        {"c", "next"}, {"A", "wrong"}, {"d", "wrong"}, {"s", "stop"}, {"S", "stop"}, {"h", "hint"},
+        {"<sp>", "peek"}, {"z", "none"}, {"x", "none"}, {"#72", "none"}, {"<cr>", "none"}, {"@24,14", "none"},
+        {"@26,4", "none"}, {"<sp> <sp>", "none"}, {"a @10,10", "next+sound"}};
+    for (const auto& [input, expected] : keys) EXPECT_EQ(effectOf(input), expected) << input;
+
+    ProgramRig twice;  // a double-click on a wrong label: the second click dismisses the message
+    twice.terminal.type("0s1").enter().doubleClick(25, 3);
+    twice.run();
+    EXPECT_EQ(textAt(twice.screen, 4, 5, 3), "002");
+}
+
+TEST(Drill, RunTimeCountsFromTheStartAcrossMidnight) {
+    ProgramRig rig;
+    rig.clock.set({2026, 12, 31, 23, 59, 30, 500});
+    rig.run("0 s 1 <cr> ~61000");
+    EXPECT_EQ(textAt(rig.screen, 25, 50, 18), "Run Time: 00:01:01");
+}
+
+}  // namespace
+}  // namespace pathwick::testing
