@@ -70,5 +70,22 @@ TEST(Screens, WalkedThroughTheProgram) {
     }
 }
 
+// What a key or click on the menu starts: the drill shows its module's name.
+TEST(Menu, KeysAndClicks) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"7", "Module T7"},  {"@15,99", "Module T7"}, {"@8,1", "Module T0"},  {"@17,50", "Module T9"},
+        {"x", "Module T0"},  {"#72", "Module T0"},    {"#59", "Module T0"},   {"@7,10", "Module T0"},
+        {"@20,10", "Module T0"}, {"<cr>", "Module T0"}, {"p", "Stop Exam"}, {"P", "Stop Exam"},
+        {"@18,3", "Stop Exam"}, {"S", "In this mo"},  {"@19,90", "In this mo"}, {"? #72", "<<< Pathwi"},
+    };
+    for (const auto& [input, shown] : cases) {
+        ProgramRig rig;
+        rig.run(input);
+        std::string screen = dump(rig.screen);
+        EXPECT_NE(screen.find(shown), std::string::npos) << input << "\n" << screen;
+        EXPECT_EQ(screen.find("Welcome"), std::string::npos) << input;
+    }
+}
+
 }  // namespace
 }  // namespace pathwick::testing

@@ -1,0 +1,106 @@
+// The practice test: scoring against worked figures, the review panel's
+// blanking, the button bar, and steps walked through the program loop.
+#include <gtest/gtest.h>
+
+#include "exam/exam_scoring.h"
+#include "exam/practice_exam.h"
+#include "support/screen_test.h"
+
+namespace pathwick::testing {
+namespace {
+
+// 35 questions keyed A; `correct` answered A, the next `wrong` answered B.
+struct Answers {
+    QuestionPool questions{kPracticeTestLastRow};
+    CountedList answers{kExamQuestions};
+    Answers(int correct, int wrong) {
+        for (int q = 1; q <= kExamQuestions; ++q) {
+            questions.cell(q, kKeyField) = "A";
+            answers[q] = q <= correct ? "A" : q <= correct + wrong ? "B" : "";
+        }
+    }
+};
+
+TEST(ExamScoring, ResultScreenAndRunningScore) {
+    struct Case {
+        int correct, wrong;
+        const char *score, *status, *running, *runningStatus;
+    };
+    const Case cases[] = {
+        {0, 0, " 0 % ", "Fail", " --%", "-"},           {25, 10, " 71.43 % ", "Fail", " 71.43%", "Fail"},
+        {26, 9, " 74.29 % ", "Pass", " 74.29%", "Pass"}, {35, 0, " 100 % ", "Pass", " 100%", "Pass"},
+        {20, 0, " 57.14 % ", "Fail", " 100%", "Pass"},   {1, 31, " 2.86 % ", "Fail", " 3.12%", "Fail"},
+        {3, 29, " 8.57 % ", "Fail", " 9.38%", "Fail"},   {25, 7, " 71.43 % ", "Fail", " 78.12%", "Pass"},
+    };
+    for (const Case& c : cases) {
+        ScreenRig rig;
+        Answers test(c.correct, c.wrong);
+        rig.terminal.key("x");
+        ShowExamResults(test.answers, test.questions, rig.screen);
+        const auto value = [&](int row) { return textAt(rig.screen, row, 57, 10); };
+        EXPECT_EQ(value(19), " " + std::to_string(c.correct) + std::string(9 - std::to_string(c.correct).size(), ' '));
+        EXPECT_EQ(value(21), " " + std::to_string(35 - c.correct - c.wrong) + " " +
+                                 std::string(8 - std::to_string(35 - c.correct - c.wrong).size(), ' '));
+        EXPECT_EQ(trimmedRow(rig.screen, 22).substr(56) + " ", c.score) << c.correct;
+        EXPECT_EQ(textAt(rig.screen, 23, 57, 5), std::string(" ") + c.status) << c.correct;
+
+        const std::int32_t on = -1;
+        ShowRunningScore(on, test.answers, test.questions, rig.screen);
+        EXPECT_EQ(textAt(rig.screen, 29, 22, 8), (c.running + std::string(8, ' ')).substr(0, 8)) << c.correct;
+        EXPECT_EQ(textAt(rig.screen, 30, 23, 7), (c.runningStatus + std::string(7, ' ')).substr(0, 7)) << c.correct;
+    }
+}
+
+TEST(ExamScoring, ReviewOffBlanksRows27To43) {
+    ScreenRig rig;
+    rig.screen.setColor(0, 15);
+    for (int row = 26; row <= 43; ++row) {
+        rig.screen.locate(row, 1);
+        rig.screen.printText(std::string(99, 'x'));
+    }
+    Answers test(3, 3);
+    ShowRunningScore(0, test.answers, test.questions, rig.screen);
+    EXPECT_EQ(trimmedRow(rig.screen, 26), std::string(99, 'x'));
+    for (int row = 27; row <= 43; ++row) EXPECT_EQ(trimmedRow(rig.screen, row), "") << row;
+}
+
+TEST(ExamButtons, ClickColumnsAreTheHighlightedLabels) {
+    const std::tuple<char, int, int> labels[] = {{'A', 3, 5},   {'B', 8, 10},  {'C', 13, 15}, {'D', 18, 20},
+                                                 {'N', 25, 28}, {'P', 31, 34}, {'R', 47, 52}, {'S', 60, 68}};
+    for (int column = 0; column <= 101; ++column) {
+        std::string expected;
+        for (auto [key, first, last] : labels)
+            if (column >= first && column <= last) expected = std::string(1, key);
+        EXPECT_EQ(ExamButtonAt(column), expected) << column;
+    }
+}
+
+// The page after a script, walked through the program: question number on
+// the page, sounds, whether the last-question notice is up.
+TEST(ExamSteps, NavigationAtBothEnds) {
+    struct Step {
+        std::string script;
+        const char* page;
+        int sounds;
+        bool notice;
+    };
+    std::string n34;
+    for (int i = 0; i < 34; ++i) n34 += "n ";
+    const Step steps[] = {
+        {"p P", "  1.", 1, false},          {"p @25,31", "  1.", 1, false},   {"p @25,25 @25,25", "  3.", 0, false},
+        {"p " + n34 + "n", "  35", 1, true}, {"p " + n34 + "@25,3", "  35", 0, true}, {"p " + n34 + "n x", "  35", 1, false},
+        {"p n s n", "  2.", 0, false},      {"p #80 <cr> <esc> @25,30 @24,3 x", "  1.", 0, false},
+        {"p n @25,29 @25,35 @25,53", "  2.", 0, false},
+    };
+    for (const Step& step : steps) {
+        ProgramRig rig;
+        rig.run(step.script);
+        EXPECT_EQ(textAt(rig.screen, 3, 1, 4), step.page) << step.script;
+        EXPECT_EQ(rig.desktop.soundsPlayed(), step.sounds) << step.script;
+        EXPECT_EQ(textAt(rig.screen, 22, 10, 8) == "This was", step.notice) << step.script;
+        EXPECT_EQ(textAt(rig.screen, 25, 2, 5) == "[ A ]", !step.notice) << step.script;
+    }
+}
+
+}  // namespace
+}  // namespace pathwick::testing
