@@ -1,0 +1,155 @@
+// Text rules: numbers in text, first fields, Windows-1252, wrapping, and the
+// random source and permutation checked against their definitions.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <random>
+
+#include "console/cp1252.h"
+#include "console/first_field.h"
+#include "console/permute_list.h"
+#include "console/text_values.h"
+#include "console/wrap_text.h"
+#include "support/fake_clock.h"
+
+namespace pathwick {
+namespace {
+
+TEST(TextValues, NumbersInText) {
+    const std::pair<const char*, double> values[] = {{" 12.5x", 12.5}, {"-3", -3}, {"+4", 4}, {"abc", 0},
+                                                     {"", 0},          {".5", 0.5}, {"  7 8", 7}, {"-", 0}};
+    for (auto [text, value] : values) EXPECT_DOUBLE_EQ(valueOf(text), value) << text;
+    const std::pair<const char*, int> whole[] = {{"2.9", 2},  {"-2.9", -2}, {"99999999999", INT32_MAX},
+                                                 {"-99999999999", INT32_MIN}, {"2147483647", INT32_MAX}};
+    for (auto [text, value] : whole) EXPECT_EQ(wholeValueOf(text), value) << text;
+    EXPECT_EQ(numberText(35) + numberText(-2) + plainNumberText(7), " 35-27");
+    const std::pair<float, const char*> singles[] = {{74.29f, "74.29"}, {100, "100"}, {0.5f, ".5"}, {-0.5f, "-.5"},
+                                                     {-2, "-2"}, {0, "0"}, {1234567, "1234567"}, {12345678, "1.234568E+07"}};
+    for (auto [value, text] : singles) EXPECT_EQ(singleText(value), text) << value;
+    EXPECT_EQ(upperCase("t9a04 \xE9z"), "T9A04 \xE9Z");
+    EXPECT_EQ(std::string(trimBlanks("  a b  ")) + "|" + std::string(trimLeadingBlanks(" a ")) + "|" +
+                  std::string(trimTrailingBlanks(" a ")) + "|" + std::string(trimBlanks("   ")), "a b|a | a|");
+}
+
+TEST(FirstField, OfTypedLines) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"  T9A04  ", "T9A04"}, {"T9A04,x", "T9A04"}, {"\"a, b\" c", "a, b"}, {"  \"open", "open"},
+        {",x", ""},             {"", ""},             {"a b ,c", "a b"},      {"\"\"x", ""}};
+    for (auto [line, field] : cases) EXPECT_EQ(FirstField(line), field) << line;
+}
+
+TEST(Cp1252, ToUnicodeAndUtf8) {
+    const std::pair<unsigned char, char32_t> bytes[] = {{0x41, U'A'},      {0x80, U'\u20AC'}, {0x92, U'\u2019'},
+                                                        {0x96, U'\u2013'}, {0x97, U'\u2014'}, {0x81, U'\u0081'},
+                                                        {0x9F, U'\u0178'}, {0xA0, U'\u00A0'}, {0xFF, U'\u00FF'}};
+    for (auto [byte, code] : bytes) EXPECT_EQ(cp1252ToUnicode(byte), code) << int(byte);
+    EXPECT_EQ(cp1252ToUtf8("a\x96\xE9"), "a\u2013\u00E9");
+    EXPECT_EQ(utf8Of(U'\u2500') + utf8Of(U'\U0001F600') + utf8Of(U'\u07FF'), "\u2500\U0001F600\u07FF");
+}
+
+std::string withoutBlanks(std::string text) {
+    std::erase(text, ' ');
+    return text;
+}
+
+// Random words shorter than the width: every line is exactly the width, the words
+// come back in order, and a line ends at a blank only when the next word
+// (with its blank) would not have fitted.
+TEST(WrapText, LinesFillTheWidthAndRejoinToTheText) {
+    std::mt19937 random(7);
+    for (int trial = 0; trial < 400; ++trial) {
+        const int width = std::uniform_int_distribution(2, 30)(random);
+        std::string text = "  ";
+        for (int w = std::uniform_int_distribution(0, 12)(random); w > 0; --w)
+            text += std::string(std::size_t(std::uniform_int_distribution(1, width - 1)(random)), char('a' + w)) + " ";
+        CountedList lines(64);
+        WrapText(text, lines, width);
+        std::string joined;
+        for (int i = 1; i <= lines.count(); ++i) {
+            ASSERT_EQ(lines[i].size(), std::size_t(width)) << text;
+            joined += lines[i];
+            const std::string line(trimTrailingBlanks(lines[i]));
+            if (i < lines.count() && line.size() < std::size_t(width)) {
+                const std::string next = lines[i + 1].substr(0, lines[i + 1].find(' '));
+                EXPECT_GT(line.size() + next.size() + 2, std::size_t(width)) << text << "|" << width;
+            }
+        }
+        EXPECT_EQ(withoutBlanks(joined), withoutBlanks(text)) << width;
+    }
+}
+
+TEST(WrapText, Edges) {
+    CountedList lines(8);
+    const auto wrap = [&](const std::string& text, int width) {
+        WrapText(text, lines, width);
+        std::string all = lines[0];
+        for (int i = 1; i <= std::min(lines.count(), 8); ++i) all += "|" + lines[i];
+        return all;
+    };
+    EXPECT_EQ(wrap(std::string(3, 'a') + " " + std::string(3, 'b'), 8), "1|aaa bbb ");
+    EXPECT_EQ(wrap(std::string(3, 'a') + " " + std::string(4, 'b'), 8), " 2|aaa     |bbbb    ");
+    EXPECT_EQ(wrap("abcdefghijkl xy", 5), " 4|abcde|fghij|kl   |xy   ");
+    EXPECT_EQ(wrap("abcde", 5), " 1|abcde");
+    EXPECT_EQ(wrap("   ", 4), "1|    ");
+    EXPECT_EQ(wrap("text", 0), "0");
+    EXPECT_EQ(wrap("A.\xA0word next", 4), " 3|A.\xA0w|ord |next");
+    EXPECT_EQ(wrap(std::string(100, 'w'), 1).substr(0, 2), " 8");
+    CountedList none(0);
+    WrapText("some words", none, 90);
+    EXPECT_EQ(none[0], "0");
+}
+
+// state = state * 134775813 + 1 (mod 2^32) from the bit pattern of the seed;
+// the fraction is (state >> 1) / 2^31. Worked out for 0.5 (0x3F000000) and
+// for 36000 (10:00:00, 0x470CA000).
+TEST(RandomSource, FollowsItsDefinition) {
+    testing::FakeClock clock;
+    RandomSource random(clock);
+    random.seed(0.5f);
+    EXPECT_EQ(random.next(), 0.23046875);
+    EXPECT_EQ(random.state(), 0x3B000001u);
+    EXPECT_EQ(random.next(), 0.1837236895225942);
+    EXPECT_EQ(random.between(1, 6), 4);  // 0.6227672169916332
+    random.seedFromTimer();
+    EXPECT_EQ(random.next(), 0.8974475860595703);
+    EXPECT_EQ(random.between(1, 6), 1);  // 0.06744599482044578
+    EXPECT_EQ(random.between(-5, -5), -5);
+    EXPECT_EQ(random.state(), 0xC917CC1Fu);
+}
+
+TEST(PermuteList, EveryOrderAboutEquallyOftenAndBadListsRefused) {
+    testing::FakeClock clock;
+    RandomSource random(clock);
+    std::map<std::string, int> orders;
+    for (int draw = 0; draw < 2400; ++draw) {
+        clock.advance(std::chrono::milliseconds(1 + draw % 7));
+        CountedList source(4), target(4);
+        source[0] = " 4";
+        for (int i = 1; i <= 4; ++i) source[i] = std::string(1, char('a' + i - 1));
+        ASSERT_TRUE(PermuteList(source, target, random));
+        ASSERT_EQ(target[0], " 4");
+        ++orders[target[1] + target[2] + target[3] + target[4]];
+    }
+    EXPECT_EQ(orders.size(), 24u);
+    for (const auto& [order, count] : orders) EXPECT_TRUE(count > 55 && count < 145) << order << " " << count;
+
+    CountedList three(4), kept(4);
+    three[0] = "3", three[1] = "A", three[2] = "B", three[3] = "C", kept[4] = "D";
+    ASSERT_TRUE(PermuteList(three, kept, random));
+    EXPECT_EQ(kept[4], "D");
+    EXPECT_EQ(withoutBlanks(kept[1] + kept[2] + kept[3]).size(), 3u);
+    CountedList full(4), small(2), gap(4);
+    full[0] = "2", full[1] = "x", full[2] = "y", gap[0] = "2", gap[1] = "x";
+    CountedList filled(4);
+    filled[2] = "taken";
+    for (auto [source, target] : {std::pair{&full, &filled}, {&gap, &small}, {&three, &small}}) {
+        const CountedList before = *target;
+        EXPECT_FALSE(PermuteList(*source, *target, random));
+        for (int i = 0; i <= before.lastIndex(); ++i) EXPECT_EQ((*target)[i], before[i]);
+    }
+    full[0] = "-1";
+    EXPECT_FALSE(PermuteList(full, small, random));
+}
+
+}  // namespace
+}  // namespace pathwick
