@@ -1,0 +1,149 @@
+// The built-in pool, the blueprint, re-lettering and the practice-test draw,
+// checked as properties over the whole pool.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <regex>
+#include <set>
+
+#include "bank/exam_blueprint.h"
+#include "bank/load_pool.h"
+#include "bank/practice_test_generator.h"
+#include "bank/shuffle_choices.h"
+#include "support/screen_test.h"
+
+namespace pathwick::testing {
+namespace {
+
+// Every question of the pool by ID: its record as loaded.
+std::map<std::string, std::array<std::string, 8>> wholePool() {
+    std::map<std::string, std::array<std::string, 8>> records;
+    QuestionPool pool(kWorkTableLastRow);
+    for (int s = 0; s <= 9; ++s) {
+        LoadPool(s, pool);
+        for (int row = 1; row <= pool.count(); ++row)
+            for (int f = 1; f <= 7; ++f) records[pool.cell(row, kIdField).substr(0, 5)][std::size_t(f)] = pool.cell(row, f);
+    }
+    return records;
+}
+
+TEST(Pool, CountsRecordsAndLeftovers) {
+    const int counts[] = {37, 67, 38, 35, 24, 57, 47, 47, 48, 23};
+    const std::regex id("T[0-9][A-Z][0-9][0-9]( Figure:T[123])?");
+    QuestionPool pool(kWorkTableLastRow);
+    std::map<std::string, int> keys;
+    int figures = 0;
+    for (int s = 9; s >= 0; --s) {
+        LoadPool(s, pool);
+        ASSERT_EQ(pool.cell(0, kCountField), " " + std::to_string(counts[s]));
+        EXPECT_EQ(pool.cell(counts[s] + 1, kIdField), "ENDofPOOL");
+        for (int row = 1; row <= counts[s]; ++row) {
+            const std::string& field = pool.cell(row, kIdField);
+            EXPECT_TRUE(std::regex_match(field, id) && field[1] == char('0' + s)) << field;
+            figures += field.find("Figure") != std::string::npos;
+            for (int f = kChoiceAField; f <= kChoiceDField; ++f)
+                EXPECT_EQ(pool.cell(row, f).substr(0, 2), std::string(1, char('A' + f - kChoiceAField)) + ".");
+            ++keys[pool.cell(row, kKeyField)];
+        }
+    }
+    EXPECT_EQ(keys, (std::map<std::string, int>{{"A", 111}, {"B", 105}, {"C", 115}, {"D", 92}}));
+    EXPECT_EQ(figures, 12);
+    EXPECT_EQ(pool.cell(50, kIdField).substr(0, 2), "T1") << "a smaller load keeps what lies beyond it";
+}
+
+TEST(Blueprint, ThirtyFiveGroupsCoverThePoolInOrder) {
+    std::vector<std::string> ids;
+    int item = 0;
+    for (int group = 1; group <= kExamGroups; ++group) {
+        const int size = std::stoi(blueprintItem(++item));
+        for (int k = 0; k < size; ++k) ids.push_back(blueprintItem(++item));
+        EXPECT_EQ(ids.back().substr(0, 3), ids[ids.size() - std::size_t(size)].substr(0, 3)) << group;
+    }
+    EXPECT_EQ(item, blueprintItemCount());
+    EXPECT_EQ(blueprintItem(0) + blueprintItem(item + 1), "");
+    std::vector<std::string> expected;
+    for (const auto& [id, record] : wholePool()) expected.push_back(id);
+    std::rotate(expected.begin(), expected.begin() + 37, expected.end());  // T1 .. T9, then T0
+    EXPECT_EQ(ids, expected);
+}
+
+// The re-lettered row keeps its texts, letters A to D in order, the key on
+// the right text and an all-these choice at D.
+void expectRelettered(const std::array<std::string, 8>& before, const QuestionPool& table, int row) {
+    const auto text = [](const std::string& choice) { return choice.substr(1); };
+    std::multiset<std::string> was, now;
+    for (int f = kChoiceAField; f <= kChoiceDField; ++f) {
+        was.insert(text(before[std::size_t(f)]));
+        now.insert(text(table.cell(row, f)));
+        EXPECT_EQ(table.cell(row, f)[0], char('A' + f - kChoiceAField)) << before[1];
+    }
+    EXPECT_EQ(now, was) << before[1];
+    const auto choiceOf = [](const auto& cells, const std::string& key) { return cells[std::size_t(kChoiceAField + key[0] - 'A')]; };
+    std::array<std::string, 8> after;
+    for (int f = 1; f <= 7; ++f) after[std::size_t(f)] = table.cell(row, f);
+    EXPECT_EQ(text(choiceOf(after, after[7])), text(choiceOf(before, before[7]))) << before[1];
+    const bool allThese = before[6].starts_with("D. All these choices are correct") ||
+                          before[6].starts_with("D. All of these choices are correct");
+    EXPECT_TRUE(!allThese || after[6] == before[6]) << before[1];
+}
+
+TEST(ShuffleChoices, EveryQuestionKeepsItsKeyOnItsText) {
+    FakeClock clock;
+    RandomSource random(clock);
+    QuestionPool table(2);
+    std::map<std::string, int> keyLetters;
+    for (const auto& [id, record] : wholePool()) {
+        for (int f = 1; f <= 7; ++f) table.cell(1, f) = record[std::size_t(f)];
+        table.cell(0, kSelectorField) = " 1";
+        clock.advance(std::chrono::milliseconds(37));
+        ShuffleChoices(table, random);
+        expectRelettered(record, table, 1);
+        ++keyLetters[table.cell(1, kKeyField)];
+    }
+    for (const auto& [letter, count] : keyLetters) EXPECT_GT(count, 60) << letter;
+    table.cell(1, kKeyField) = "E";
+    for (const char* selector : {" 1", "0", "3", "-1"}) {
+        table.cell(0, kSelectorField) = selector;
+        const std::string before = table.cell(1, 3) + table.cell(1, 4) + table.cell(1, 5) + table.cell(1, 6);
+        ShuffleChoices(table, random);
+        EXPECT_EQ(table.cell(1, kKeyField), "E") << selector;
+        EXPECT_TRUE(std::string(selector) == " 1" ||
+                    table.cell(1, 3) + table.cell(1, 4) + table.cell(1, 5) + table.cell(1, 6) == before) << selector;
+    }
+}
+
+TEST(PracticeTest, OneQuestionPerGroupInRandomOrder) {
+    ScreenRig rig;
+    const auto pool = wholePool();
+    std::map<std::string, std::set<std::string>> drawn;  // group -> IDs drawn
+    std::set<std::string> firstGroups;
+    for (int test = 0; test < 120; ++test) {
+        rig.clock.advance(std::chrono::milliseconds(1013));
+        QuestionPool questions(kPracticeTestLastRow);
+        GeneratePracticeTest(questions, rig.random, rig.screen);
+        std::set<std::string> groups;
+        for (int row = 1; row <= kExamGroups; ++row) {
+            const std::string id = questions.cell(row, kIdField).substr(0, 5);
+            ASSERT_TRUE(pool.contains(id)) << id;
+            expectRelettered(pool.at(id), questions, row);
+            groups.insert(id.substr(0, 3));
+            drawn[id.substr(0, 3)].insert(id);
+        }
+        EXPECT_EQ(groups.size(), 35u);
+        firstGroups.insert(questions.cell(1, kIdField).substr(0, 3));
+        EXPECT_EQ(questions.cell(36, kIdField), "");
+    }
+    EXPECT_GT(firstGroups.size(), 25u);
+    for (const auto& [group, ids] : drawn) EXPECT_GE(ids.size(), 8u) << group;
+
+    rig.terminal.key("x");  // a group of size 0 is reported and leaves one row empty
+    QuestionPool questions(kPracticeTestLastRow);
+    GeneratePracticeTest(questions, rig.random, rig.screen, [](int index) -> std::string {
+        return index == 1 ? "0" : (index - 2) % 2 == 0 ? "1" : "T0A01";
+    });
+    EXPECT_EQ(trimmedRow(rig.screen, 1), "Error generating question: 1");
+    EXPECT_EQ(questions.cell(34, kIdField).substr(0, 5) + "|" + questions.cell(35, kIdField), "T0A01|");
+}
+
+}  // namespace
+}  // namespace pathwick::testing
