@@ -13,15 +13,13 @@ namespace pathwick::testing {
 
 std::string textAt(const ScreenLayer& screen, int row, int column, int length) {
     std::string text;
-    for (int c = column; c < column + length && c <= kScreenColumns; ++c)
-        text += utf8Of(screen.cellAt(row, c).ch);
+    for (int c = column; c < column + length && c <= kScreenColumns; ++c) text += utf8Of(screen.cellAt(row, c).ch);
     return text;
 }
 
 std::string trimmedRow(const ScreenLayer& screen, int row) {
     std::string text = textAt(screen, row, 1, kScreenColumns);
-    while (!text.empty() && text.back() == ' ') text.pop_back();
-    return text;
+    return text.erase(text.find_last_not_of(' ') + 1);
 }
 
 std::string colorsAt(const ScreenLayer& screen, int row, int column) {
@@ -39,19 +37,15 @@ std::string screenFile(const ScreenLayer& screen) {
     std::map<std::string, int> uses;
     for (int row = 1; row <= kScreenRows; ++row)
         for (int column = 1; column <= kScreenColumns; ++column) ++uses[colorsAt(screen, row, column)];
-    std::string common = uses.begin()->first;
-    for (const auto& [colours, count] : uses)
-        if (count > uses[common]) common = colours;
+    const std::string common = std::max_element(uses.begin(), uses.end(), [](auto& a, auto& b) { return a.second < b.second; })->first;
     std::ostringstream out;
     out << "colours " << common << "\n";
     for (int row = 1; row <= kScreenRows; ++row) out << (row < 10 ? " " : "") << row << "|" << trimmedRow(screen, row) << "\n";
     for (int row = 1; row <= kScreenRows; ++row) {
-        for (int first = 1; first <= kScreenColumns;) {
+        for (int first = 1, last = 1; first <= kScreenColumns; first = ++last) {
             const std::string colours = colorsAt(screen, row, first);
-            int last = first;
             while (last < kScreenColumns && colorsAt(screen, row, last + 1) == colours) ++last;
             if (colours != common) out << row << ":" << first << "-" << last << " " << colours << "\n";
-            first = last + 1;
         }
     }
     return out.str();
@@ -59,34 +53,29 @@ std::string screenFile(const ScreenLayer& screen) {
 
 void expectScreen(const ScreenLayer& screen, const std::string& name) {
     const auto file = std::filesystem::path(PATHWICK_SOURCE_DIR) / "tests" / "screens" / (name + ".txt");
-    const std::string actual = screenFile(screen);
     if (const char* write = std::getenv("PATHWICK_WRITE_SCREENS"); write && std::string(write) == "1") {
-        std::ofstream(file, std::ios::binary) << actual;
+        std::ofstream(file, std::ios::binary) << screenFile(screen);
         return;
     }
     std::ifstream in(file, std::ios::binary);
-    const std::string expected((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    EXPECT_EQ(actual, expected) << "screen " << name;
+    EXPECT_EQ(screenFile(screen), std::string(std::istreambuf_iterator<char>(in), {})) << "screen " << name;
 }
 
 void play(ScriptedTerminal& terminal, std::string_view words) {
     std::istringstream in{std::string(words)};
     for (std::string word; in >> word;) {
-        const auto number = [&word](std::size_t from) { return std::atoi(word.c_str() + from); };
-        if (word == "<cr>") terminal.enter();
-        else if (word == "<esc>") terminal.escape();
-        else if (word == "<sp>") terminal.key(" ");
-        else if (word.size() > 1 && word[0] == '@') terminal.click(number(1), number(word.find(',') + 1));
-        else if (word.size() > 1 && word[0] == '#') terminal.extended(static_cast<unsigned char>(number(1)));
-        else if (word.size() > 1 && word[0] == '~') terminal.idle(number(1));
+        const int number = std::atoi(word.c_str() + 1);
+        if (word == "<cr>" || word == "<esc>" || word == "<sp>") terminal.key(word == "<cr>" ? "\r" : word == "<sp>" ? " " : "\x1b");
+        else if (word.size() > 1 && word[0] == '@') terminal.click(number, std::atoi(word.c_str() + word.find(',') + 1));
+        else if (word.size() > 1 && word[0] == '#') terminal.extended(static_cast<unsigned char>(number));
+        else if (word.size() > 1 && word[0] == '~') terminal.idle(number);
         else terminal.type(word);
     }
 }
 
 TempDirectory::TempDirectory() {
     std::random_device device;
-    path_ = std::filesystem::temp_directory_path() /
-            ("pathwick-test-" + std::to_string(device()) + std::to_string(device()));
+    path_ = std::filesystem::temp_directory_path() / ("pathwick-test-" + std::to_string(device()) + std::to_string(device()));
     std::filesystem::create_directories(path_);
 }
 
@@ -96,15 +85,13 @@ TempDirectory::~TempDirectory() {
 }
 
 void TempDirectory::write(const std::filesystem::path& relative, std::string_view bytes) const {
-    const auto file = path_ / relative;
-    std::filesystem::create_directories(file.parent_path());
-    std::ofstream(file, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    std::filesystem::create_directories((path_ / relative).parent_path());
+    std::ofstream(path_ / relative, std::ios::binary).write(bytes.data(), std::streamsize(bytes.size()));
 }
 
 ProgramRig::ProgramRig() {
-    folder.write("hints.txt",
-                 "' hints\r\nT0A01: Keep hands off both terminals [battery] ~Figure battery.bmp\r\n"
-                 "T6C02: Look at figure T1 [schematic]\r\n");
+    folder.write("hints.txt", "' hints\r\nT0A01: Keep hands off both terminals [battery] ~Figure battery.bmp\r\n"
+                              "T6C02: Look at figure T1 [schematic]\r\n");
     context.hintsDirectory = folder.path();
 }
 
