@@ -77,31 +77,6 @@ TEST(Drill, SequentialOrderAsksEachRowFromTheStartOnceThenBackToTheMenuOnYes) {
     EXPECT_TRUE(onMenu(rig.screen)) << "Y at the end goes back to the menu";
 }
 
-TEST(Drill, FigureWindowsCloseBeforeTheNextQuestion) {
-    ProgramRig rig;
-    playDrill(rig, "6 s 23 <cr>", [](int) { return false; }, "");
-    const std::vector<std::string> calls = rig.desktop.calls();
-    ASSERT_GE(calls.size(), 4u);
-    EXPECT_EQ(std::vector<std::string>(calls.begin(), calls.begin() + 4),
-              (std::vector<std::string>{"showFigure Figure:T1 -> 1", "close 1", "showFigure Figure:T1 -> 2", "close 2"}));
-}
-
-// Entries at "Start with Question: " for the 24 questions of T4.
-TEST(Drill, StartQuestionIsRoundedAndAskedAgainOutsideOneToCount) {
-    const std::pair<std::string, std::string> entries[] = {
-        {"0.4", ""}, {"0.5", "001"}, {"24.4", "024"}, {"24.5", ""}, {"-3", ""},
-        {"abc", ""}, {"", ""},       {"  23.6, 2", "024"}, {"99999999999999999999", ""}};
-    for (const auto& [entry, first] : entries) {
-        ProgramRig rig;
-        rig.terminal.type("4s").type(entry).enter();
-        rig.run();
-        EXPECT_EQ(onQuestion(rig.screen) ? textAt(rig.screen, 4, 5, 3) : "", first) << entry;
-        if (first.empty()) {
-            EXPECT_EQ(textAt(rig.screen, 23, 15, 25), "Start with Question:     ") << entry;
-        }
-    }
-}
-
 // What a key or click does to question 001 of T0, whose right answer is C.
 std::string effectOf(std::string_view input) {
     ProgramRig rig;
@@ -129,13 +104,6 @@ TEST(Drill, KeysAndClicksOnTheAnswerBar) {
     twice.terminal.type("0s1").enter().doubleClick(25, 3);
     twice.run();
     EXPECT_EQ(textAt(twice.screen, 4, 5, 3), "002");
-}
-
-TEST(Drill, RunTimeCountsFromTheStartAcrossMidnight) {
-    ProgramRig rig;
-    rig.clock.set({2026, 12, 31, 23, 59, 30, 500});
-    rig.run("0 s 1 <cr> ~61000");
-    EXPECT_EQ(textAt(rig.screen, 25, 50, 18), "Run Time: 00:01:01");
 }
 
 }  // namespace

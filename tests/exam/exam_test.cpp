@@ -75,32 +75,5 @@ TEST(ExamButtons, ClickColumnsAreTheHighlightedLabels) {
     }
 }
 
-// The page after a script, walked through the program: question number on
-// the page, sounds, whether the last-question notice is up.
-TEST(ExamSteps, NavigationAtBothEnds) {
-    struct Step {
-        std::string script;
-        const char* page;
-        int sounds;
-        bool notice;
-    };
-    std::string n34;
-    for (int i = 0; i < 34; ++i) n34 += "n ";
-    const Step steps[] = {
-        {"p P", "  1.", 1, false},          {"p @25,31", "  1.", 1, false},   {"p @25,25 @25,25", "  3.", 0, false},
-        {"p " + n34 + "n", "  35", 1, true}, {"p " + n34 + "@25,3", "  35", 0, true}, {"p " + n34 + "n x", "  35", 1, false},
-        {"p n s n", "  2.", 0, false},      {"p #80 <cr> <esc> @25,30 @24,3 x", "  1.", 0, false},
-        {"p n @25,29 @25,35 @25,53", "  2.", 0, false},
-    };
-    for (const Step& step : steps) {
-        ProgramRig rig;
-        rig.run(step.script);
-        EXPECT_EQ(textAt(rig.screen, 3, 1, 4), step.page) << step.script;
-        EXPECT_EQ(rig.desktop.soundsPlayed(), step.sounds) << step.script;
-        EXPECT_EQ(textAt(rig.screen, 22, 10, 8) == "This was", step.notice) << step.script;
-        EXPECT_EQ(textAt(rig.screen, 25, 2, 5) == "[ A ]", !step.notice) << step.script;
-    }
-}
-
 }  // namespace
 }  // namespace pathwick::testing

@@ -12,8 +12,7 @@ class RecordingDesktop final : public Desktop {
 public:
     // Only the three known figures open.
     void showFigure(std::string_view marker, WindowHandle& handle) override {
-        const bool known = marker == "Figure:T1" || marker == "Figure:T2" || marker == "Figure:T3";
-        handle = known ? open() : 0;
+        handle = marker == "Figure:T1" || marker == "Figure:T2" || marker == "Figure:T3" ? open() : 0;
         log("showFigure " + std::string(marker) + " -> " + std::to_string(handle));
     }
     void showImageFile(std::string_view path, std::string_view title, WindowHandle& handle) override {
@@ -21,14 +20,8 @@ public:
         handle = open();
         log("showImageFile " + std::string(path) + " '" + std::string(title) + "' -> " + std::to_string(handle));
     }
-    void closeGraphicWindow(WindowHandle handle) override {
-        open_.erase(handle);
-        log("close " + std::to_string(handle));
-    }
-    void playWaveAsync(std::string_view name) override {
-        ++sounds_;
-        log("play " + std::string(name));
-    }
+    void closeGraphicWindow(WindowHandle handle) override { open_.erase(handle), log("close " + std::to_string(handle)); }
+    void playWaveAsync(std::string_view name) override { ++sounds_, log("play " + std::string(name)); }
 
     // "showFigure Figure:T1 -> 1", "showImageFile Figures/a.bmp '' -> 2", "close 1", "play #10"
     const std::vector<std::string>& calls() const { return calls_; }
@@ -37,10 +30,7 @@ public:
     void clear() { calls_.clear(); }
 
 private:
-    WindowHandle open() {
-        open_.insert(nextHandle_);
-        return nextHandle_++;
-    }
+    WindowHandle open() { return *open_.insert(nextHandle_++).first; }
     void log(std::string call) { calls_.push_back(std::move(call)); }
 
     WindowHandle nextHandle_ = 1;

@@ -33,6 +33,8 @@ std::string dump(const ScreenLayer& screen) {
     return text;
 }
 
+namespace {
+
 std::string screenFile(const ScreenLayer& screen) {
     std::map<std::string, int> uses;
     for (int row = 1; row <= kScreenRows; ++row)
@@ -50,6 +52,8 @@ std::string screenFile(const ScreenLayer& screen) {
     }
     return out.str();
 }
+
+}  // namespace
 
 void expectScreen(const ScreenLayer& screen, const std::string& name) {
     const auto file = std::filesystem::path(PATHWICK_SOURCE_DIR) / "tests" / "screens" / (name + ".txt");

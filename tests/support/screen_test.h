@@ -34,11 +34,10 @@ std::string colorsAt(const ScreenLayer& screen, int row, int column);
 // The screen as text, one line per row (for failure messages).
 std::string dump(const ScreenLayer& screen);
 
-// The screen written as a file under tests/screens is: "colours fg/bg" (the
-// colours of most cells), the 43 rows as "NN|text" without trailing blanks,
-// then "row:first-last fg/bg" for each run of cells in other colours.
-std::string screenFile(const ScreenLayer& screen);
-// Compares the screen with tests/screens/<name>.txt cell by cell. With
+// Compares the screen with tests/screens/<name>.txt cell by cell: a file is
+// "colours fg/bg" (the colours of most cells), the 43 rows as "NN|text"
+// without trailing blanks, then "row:first-last fg/bg" for each run of cells
+// in other colours. With
 // PATHWICK_WRITE_SCREENS=1 in the environment the file is written instead
 // (check every line of a written file before it is kept).
 void expectScreen(const ScreenLayer& screen, const std::string& name);

@@ -22,6 +22,7 @@ std::string placeOf(const SdlDesktop::WindowInfo& w) {
 
 TEST(SdlDesktop, FiguresPicturesKeysAndSound) {
     TempDirectory folder;
+    ::setenv("SDL_VIDEODRIVER", "dummy", 0), ::setenv("SDL_AUDIODRIVER", "disk", 0);
     ::setenv("SDL_DISKAUDIOFILE", (folder.path() / "audio.raw").c_str(), 1);
     ForwardedKeys keys;
     auto desktop = std::make_unique<SdlDesktop>(keys);
