@@ -1,7 +1,6 @@
-// Input: the byte decoder, the screen layer's model and waits, and AskChoice.
+// Input: the byte decoder, and the screen layer's model and waits.
 #include <gtest/gtest.h>
 
-#include "console/ask_choice.h"
 #include "console/input_decoder.h"
 #include "support/screen_test.h"
 
@@ -82,35 +81,20 @@ TEST(InputDecoder, SplitSequencesWaitAndDoubleClicksAreQuick) {
 TEST(ScreenLayer, WritingWrappingScrollingAndColours) {
     ScreenRig rig;
     ScreenLayer& s = rig.screen;
-    s.setColor(14, 4);
-    s.clearScreen();
-    s.setColor(16, -1);
-    s.locate(0, 101);
-    s.printText("a\x96");
+    const auto at = [&](int row, int column, std::string_view text) { s.locate(row, column), s.printText(text); };
+    s.setColor(14, 4), s.clearScreen(), s.setColor(16, -1), at(0, 101, "a\x96");
     EXPECT_EQ(textAt(s, 1, 1, 2) + colorsAt(s, 1, 2) + colorsAt(s, 43, 100), "a\u201314/414/4");
-    s.setColor(15, 1);
-    s.locate(44, 99);
-    s.printText("xyz");
+    s.setColor(15, 1), at(44, 99, "xyz");
     EXPECT_EQ(textAt(s, 1, 99, 2) + textAt(s, 2, 1, 1) + colorsAt(s, 2, 1), "xyz15/1");
-    s.locate(43, 100);
-    s.printText("q");
+    at(43, 100, "q");
     EXPECT_EQ(textAt(s, 1, 1, 1) + std::to_string(s.row()) + std::to_string(s.scrollPending()), "a431");
     s.printText("r");
     EXPECT_EQ(textAt(s, 42, 100, 1) + textAt(s, 43, 1, 1) + textAt(s, 1, 1, 1) + colorsAt(s, 43, 50), "qrz15/1");
-    s.locate(43, 100);
-    s.printText("s");
-    s.locate(43, 1);
-    s.printText("t");
+    at(43, 100, "s"), at(43, 1, "t");
     EXPECT_EQ(textAt(s, 43, 1, 1) + textAt(s, 43, 100, 1), "ts");
-    s.printText(std::string(99, 'u'));
-    s.newLine();
+    s.printText(std::string(99, 'u')), s.newLine();
     EXPECT_EQ(textAt(s, 41, 1, 1) + textAt(s, 42, 100, 1) + trimmedRow(s, 43) + std::to_string(s.column()), "t 1");
-    s.newLine();
-    s.printNumber(-2);
-    s.printNumber(5);
-    s.printNumber(0.5f);
-    s.horizontalRule(2);
-    s.horizontalRule(-1);
+    s.newLine(), s.printNumber(-2), s.printNumber(5), s.printNumber(0.5f), s.horizontalRule(2), s.horizontalRule(-1);
     EXPECT_EQ(trimmedRow(s, 43), "-2  5  .5 \u2500\u2500");
 }
 
@@ -141,24 +125,6 @@ TEST(ScreenLayer, WaitsReadLinesClicksAndForwardedKeys) {
     s.attachForwardedKeys(nullptr);
     EXPECT_THROW(s.sleep(50), InputClosed);
     EXPECT_EQ(s.waitKey(), "z") << "keys typed during a sleep stay queued";
-}
-
-TEST(AskChoice, KeysAndClicksOnTheLetterItsBracketAndTheColumnAfter) {
-    for (int column = 14; column <= 26; ++column) {
-        ScreenRig rig;
-        rig.terminal.click(5, column).click(4, 16).key("x");
-        std::string answer = "none";
-        try {
-            answer = AskChoice(rig.screen, "Pick [Y] or [N]", 5, 10, "[Y]", "[N]");
-        } catch (const InputClosed&) {
-        }
-        EXPECT_EQ(answer, column >= 16 && column <= 18 ? "Y" : column >= 23 && column <= 25 ? "N" : "none") << column;
-        EXPECT_EQ(textAt(rig.screen, 5, 10, 15) + colorsAt(rig.screen, 5, 16) + colorsAt(rig.screen, 5, 23) +
-                      colorsAt(rig.screen, 5, 17), "Pick [Y] or [N]14/414/47/0");
-    }
-    ScreenRig rig;
-    rig.terminal.key("n");
-    EXPECT_EQ(AskChoice(rig.screen, "[Y] or [N]", -1, 1, "[Y]", "[N]"), "N");
 }
 
 }  // namespace

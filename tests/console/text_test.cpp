@@ -39,12 +39,11 @@ TEST(FirstField, OfTypedLines) {
 }
 
 TEST(Cp1252, ToUnicodeAndUtf8) {
-    const std::pair<unsigned char, char32_t> bytes[] = {{0x41, U'A'},      {0x80, U'\u20AC'}, {0x92, U'\u2019'},
-                                                        {0x96, U'\u2013'}, {0x97, U'\u2014'}, {0x81, U'\u0081'},
-                                                        {0x9F, U'\u0178'}, {0xA0, U'\u00A0'}, {0xFF, U'\u00FF'}};
-    for (auto [byte, code] : bytes) EXPECT_EQ(cp1252ToUnicode(byte), code) << int(byte);
-    EXPECT_EQ(cp1252ToUtf8("a\x96\xE9"), "a\u2013\u00E9");
-    EXPECT_EQ(utf8Of(U'\u2500') + utf8Of(U'\U0001F600') + utf8Of(U'\u07FF'), "\u2500\U0001F600\u07FF");
+    std::u32string codes;
+    for (char byte : std::string_view("\x41\x80\x92\x96\x97\x81\x9F\xA0\xFF")) codes += cp1252ToUnicode(static_cast<unsigned char>(byte));
+    EXPECT_EQ(codes, U"A\u20AC\u2019\u2013\u2014\u0081\u0178\u00A0\u00FF");
+    EXPECT_EQ(cp1252ToUtf8("a\x96\xE9") + utf8Of(U'\u2500') + utf8Of(U'\U0001F600') + utf8Of(U'\u07FF'),
+              "a\u2013\u00E9\u2500\U0001F600\u07FF");
 }
 
 std::string withoutBlanks(std::string text) {
@@ -120,35 +119,31 @@ TEST(RandomSource, FollowsItsDefinition) {
 TEST(PermuteList, EveryOrderAboutEquallyOftenAndBadListsRefused) {
     testing::FakeClock clock;
     RandomSource random(clock);
+    const auto list = [](std::string count, std::vector<std::string> items) {
+        CountedList made(4);
+        made[0] = count;
+        for (std::size_t i = 0; i < items.size(); ++i) made[int(i) + 1] = items[i];
+        return made;
+    };
     std::map<std::string, int> orders;
     for (int draw = 0; draw < 2400; ++draw) {
         clock.advance(std::chrono::milliseconds(1 + draw % 7));
-        CountedList source(4), target(4);
-        source[0] = " 4";
-        for (int i = 1; i <= 4; ++i) source[i] = std::string(1, char('a' + i - 1));
-        ASSERT_TRUE(PermuteList(source, target, random));
-        ASSERT_EQ(target[0], " 4");
-        ++orders[target[1] + target[2] + target[3] + target[4]];
+        CountedList target(4);
+        ASSERT_TRUE(PermuteList(list(" 4", {"a", "b", "c", "d"}), target, random));
+        ++orders[target[0] + target[1] + target[2] + target[3] + target[4]];
     }
     EXPECT_EQ(orders.size(), 24u);
-    for (const auto& [order, count] : orders) EXPECT_TRUE(count > 55 && count < 145) << order << " " << count;
-
-    CountedList three(4), kept(4);
-    three[0] = "3", three[1] = "A", three[2] = "B", three[3] = "C", kept[4] = "D";
-    ASSERT_TRUE(PermuteList(three, kept, random));
-    EXPECT_EQ(kept[4], "D");
-    EXPECT_EQ(withoutBlanks(kept[1] + kept[2] + kept[3]).size(), 3u);
-    CountedList full(4), small(2), gap(4);
-    full[0] = "2", full[1] = "x", full[2] = "y", gap[0] = "2", gap[1] = "x";
-    CountedList filled(4);
-    filled[2] = "taken";
-    for (auto [source, target] : {std::pair{&full, &filled}, {&gap, &small}, {&three, &small}}) {
-        const CountedList before = *target;
-        EXPECT_FALSE(PermuteList(*source, *target, random));
-        for (int i = 0; i <= before.lastIndex(); ++i) EXPECT_EQ((*target)[i], before[i]);
+    for (const auto& [order, count] : orders) EXPECT_TRUE(count > 55 && count < 145 && order.starts_with(" 4")) << order;
+    CountedList kept = list("", {"", "", "", "D"}), small(2);
+    ASSERT_TRUE(PermuteList(list("3", {"A", "B", "C"}), kept, random));
+    EXPECT_EQ(withoutBlanks(kept[1] + kept[2] + kept[3]).size() * 10 + kept[4].size(), 31u) << kept[4];
+    const std::pair<CountedList, CountedList> refused[] = {{list("2", {"x", "y"}), list("", {"", "taken"})},
+        {list("2", {"x"}), small}, {list("3", {"x", "y", "z"}), small}, {list("-1", {}), small}};
+    for (auto [source, target] : refused) {
+        const CountedList before = target;
+        EXPECT_FALSE(PermuteList(source, target, random)) << source[0];
+        for (int i = 0; i <= before.lastIndex(); ++i) EXPECT_EQ(target[i], before[i]);
     }
-    full[0] = "-1";
-    EXPECT_FALSE(PermuteList(full, small, random));
 }
 
 }  // namespace
