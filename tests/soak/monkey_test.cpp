@@ -25,29 +25,25 @@ struct Page {
 
 };
 const Page kPages[] = {
-    {"wrong answer", 22, 29, "We will come back", "x"},   {"invalid date", 0, 0, "Invalid date range!", "x"},
-    {"question", 25, 1, " [ A ][ B ][ C ][ D ] [Stop", "ABCDabcd HhZzSs"}, {"menu", 6, 33, "<<< Pathwick >>>", "0123456789PpSs?\x1b"},
-    {"help", 2, 1, "  Welcome the", "x"},                {"completion", 20, 17, "You have correctly", "YyNn"},
+    {"wrong answer", 22, 29, "We will come back", "x"}, {"invalid date", 0, 0, "Invalid date range!", "x"},
+    {"question", 25, 1, " [ A ][ B ][ C ][ D ] [Stop", "ABCDabcd HhZzSs"}, {"menu", 6, 33, "<<< Pathwick", "0123456789PpSs?\x1b"},
+    {"help", 2, 1, "  Welcome the", "x"}, {"completion", 20, 17, "You have correctly", "YyNn"},
     {"start question", 23, 15, "Start with Question:", "23\r|47\r|1\r|0\r|x\x08\r|99999999999\r"},
-    {"order", 21, 15, "Do you want the", "RrSs"},        {"exam results", 25, 35, "Press any key to end", "x"},
-    {"exam confirm", 25, 26, "Are you sure", "NnNnNnY"},   {"exam notice", 22, 10, "This was the last", "x"},
+    {"order", 21, 15, "Do you want the", "RrSs"}, {"exam results", 25, 35, "Press any key to end", "x"},
+    {"exam confirm", 25, 26, "Are you sure", "NnNnNnY"}, {"exam notice", 22, 10, "This was the last", "x"},
     {"exam page", 25, 1, " [ A ][ B ][ C ][ D ]   Next", "ABCDNabcdnABCDNabcdnABCDNPRS"},
-    {"study not found", 1, 1, "Question not found.", "Qqx"}, {"study prompt", 20, 20, "Enter the Question ID: ", "T0A01\r|t6c02\r|T9A99\r|\r|\"T9A04\"\r|T9\x08\r"},
+    {"study not found", 1, 1, "Question not found.", "Qqx"},
+    {"study prompt", 20, 20, "Enter the Question ID: ", "T0A01\r|t6c02\r|T9A99\r|\r|\"T9A04\"\r|T9\x08\r"},
     {"study answer", 23, 1, "         The Correct Answer", "x"}, {"study hint", 26, 49, "[Hint]", "x"},
-    {"study question", 2, 1, "         Question ID: ", "x"}, {"study intro", 15, 16, "In this mode", "x"},
-};
+    {"study question", 2, 1, "         Question ID: ", "x"}, {"study intro", 15, 16, "In this mode", "x"}};
 
 long residentKiB() {
-    std::ifstream statm("/proc/self/statm");
     long pages = 0, resident = 0;
-    statm >> pages >> resident;
+    std::ifstream("/proc/self/statm") >> pages >> resident;
     return resident * (::sysconf(_SC_PAGESIZE) / 1024);
 }
 
-long environment(const char* name, long fallback) {
-    const char* text = std::getenv(name);
-    return text != nullptr && *text != '\0' ? std::atol(text) : fallback;
-}
+long environment(const char* name, long fallback) { return std::getenv(name) ? std::atol(std::getenv(name)) : fallback; }
 
 TEST(MonkeySoak, ProgramSurvivesRandomInputAndReachesEveryScreen) {
     const long budget = environment("PATHWICK_SOAK_EVENTS", 3000);
@@ -85,11 +81,8 @@ TEST(MonkeySoak, ProgramSurvivesRandomInputAndReachesEveryScreen) {
         if (page && std::string(page->name) == "question") check(textAt(s, 25, 50, 10) == "Run Time: ", "no run time");
         const int roll = between(1, 100);
         const std::string keys = page ? page->keys : "x";
-        std::vector<std::string> words;
-        for (std::size_t at = 0; at <= keys.size(); at = keys.find('|', at) + 1) {
-            words.push_back(keys.substr(at, keys.find('|', at) - at));
-            if (keys.find('|', at) == std::string::npos) break;
-        }
+        std::vector<std::string> words{""};
+        for (char c : keys) c == '|' ? words.push_back("") : words.back().push_back(c);
         const std::string word = words[std::size_t(between(0, int(words.size()) - 1))];
         if (roll <= 60) words.size() > 1 ? void(next.type(word)) : void(next.key(word.substr(std::size_t(between(0, int(word.size()) - 1)), 1)));
         else if (roll <= 80) next.click(page && page->row > 0 ? page->row : between(1, 43), between(1, 100));
@@ -100,7 +93,7 @@ TEST(MonkeySoak, ProgramSurvivesRandomInputAndReachesEveryScreen) {
         else if (roll <= 98) rig.clock.advance(std::chrono::seconds(between(-7200, 90000))), next.idle(30);
         else rig.clock.set(between(0, 1) ? LocalTime{1979, 12, 31, 23, 59, 0, 0} : LocalTime{2026, 6, 15, 10, 0, 0, 0}), next.idle(30);
     };
-    for (int runs = 0; rig.run(); ++runs) check(trimmedRow(rig.screen, 21).find("Thanks for playing.") != std::string::npos, "goodbye");
+    while (rig.run()) check(trimmedRow(rig.screen, 21).find("Thanks for playing.") != std::string::npos, "goodbye");
     rig.screen.attachForwardedKeys(nullptr);
     EXPECT_EQ(fault, "");
     for (const Page& page : kPages) EXPECT_GT(seen[page.name], 0) << "never reached: " << page.name;

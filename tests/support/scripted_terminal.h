@@ -41,11 +41,7 @@ public:
     bool exhausted() const { return script_.empty(); }
     std::function<void(ScriptedTerminal&)> whenEmpty;
 
-    // Terminal
-    void present(ScreenGrid& grid, const CursorState&) override {
-        ++presentCount_;
-        grid.dirtyRows.reset();
-    }
+    void present(ScreenGrid& grid, const CursorState&) override { ++presentCount_, grid.dirtyRows.reset(); }
     std::optional<InputEvent> readInput(std::chrono::milliseconds limit) override;
     bool pause(std::chrono::milliseconds duration, Clock&) override;
     void setTitle(std::string_view utf8Title) override { title_ = utf8Title; }

@@ -107,38 +107,33 @@ TEST(HintsFile, ShownFromRow29AndHostileFilesReadNothing) {
     }
 }
 
+// A header of `info` bytes' kind (12: 16-bit sizes) with these sides.
+std::string header(std::uint32_t info, std::int64_t width, std::int64_t height) {
+    std::string bytes = "BM" + std::string(24, '\0');
+    const int side = info == 12 ? 2 : 4;
+    for (auto [at, value, size] : {std::tuple{14, info, 4}, {18, std::uint32_t(width), side}, {18 + side, std::uint32_t(height), side}})
+        for (int k = 0; k < size; ++k) bytes[std::size_t(at + k)] = char(value >> (8 * k));
+    return bytes;
+}
+
 TEST(BitmapHeader, SizesFromHeadersAndFiles) {
-    const auto header = [](std::uint32_t info, std::int64_t width, std::int64_t height) {
-        std::vector<std::uint8_t> bytes(26, 0);
-        bytes[0] = 'B', bytes[1] = 'M';
-        const auto put = [&](std::size_t at, std::uint32_t value, int size) {
-            for (int k = 0; k < size; ++k) bytes[at + std::size_t(k)] = std::uint8_t(value >> (8 * k));
-        };
-        put(14, info, 4);
-        put(18, std::uint32_t(width), info == 12 ? 2 : 4);
-        put(info == 12 ? 20 : 22, std::uint32_t(height), info == 12 ? 2 : 4);
-        return bytes;
-    };
-    const std::tuple<std::uint32_t, std::int64_t, std::int64_t, int, int> cases[] = {
-        {40, 640, 533, 640, 533}, {124, 1, -8192, 1, 8192}, {12, 30, 20, 30, 20}, {40, 8193, 5, 0, 0},
-        {40, 5, 0, 0, 0},         {40, -5, 5, 0, 0},        {39, 5, 5, 0, 0},     {12, 0, 5, 0, 0}};
-    for (auto [info, width, height, w, h] : cases) {
-        const auto size = parseBitmapSize(header(info, width, height));
-        EXPECT_EQ(size ? size->width * 10000 + size->height : 0, w * 10000 + h) << width << "x" << height;
+    const std::tuple<std::string, int, int> cases[] = {
+        {header(40, 640, 533), 640, 533}, {header(124, 1, -8192), 1, 8192}, {header(12, 30, 20), 30, 20},
+        {header(40, 8193, 5), 0, 0}, {header(40, 5, 0), 0, 0}, {header(40, -5, 5), 0, 0}, {header(39, 5, 5), 0, 0},
+        {header(12, 0, 5), 0, 0}, {"BX" + header(40, 3, 4).substr(2), 0, 0}, {header(40, 3, 4).substr(0, 21), 0, 0}};
+    for (const auto& [bytes, w, h] : cases) {
+        const auto size = parseBitmapSize(std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
+        EXPECT_EQ(size ? size->width * 10000 + size->height : 0, w * 10000 + h) << w;
     }
-    auto bytes = header(40, 3, 4);
-    bytes[1] = 'X';
-    const auto whole = header(40, 3, 4);
-    EXPECT_FALSE(parseBitmapSize(bytes) || parseBitmapSize(std::span(whole).first(21)));
     TempDirectory folder;
-    folder.write("a.bmp", std::string(whole.begin(), whole.end()) + "rest");
-    EXPECT_EQ(readBitmapSize((folder.path() / "a.bmp").string()), (BitmapSize{3, 4}));
-    EXPECT_EQ(readWholeFile((folder.path() / "a.bmp").string(), 30).value().size(), 30u);
-    EXPECT_FALSE(readWholeFile((folder.path() / "a.bmp").string(), 29));
-    EXPECT_EQ(readFilePrefix((folder.path() / "a.bmp").string(), 4).value().size(), 4u);
-    ASSERT_EQ(::mkfifo((folder.path() / "p").c_str(), 0600), 0);
+    folder.write("a.bmp", header(40, 3, 4) + "rest");
+    const auto path = [&](const char* name) { return (folder.path() / name).string(); };
+    EXPECT_EQ(readBitmapSize(path("a.bmp")), (BitmapSize{3, 4}));
+    EXPECT_EQ(readWholeFile(path("a.bmp"), 30).value().size() + readFilePrefix(path("a.bmp"), 4).value().size(), 34u);
+    EXPECT_FALSE(readWholeFile(path("a.bmp"), 29));
+    ASSERT_EQ(::mkfifo(path("p").c_str(), 0600), 0);
     for (const char* name : {"p", "missing", "."})
-        EXPECT_FALSE(readBitmapSize((folder.path() / name).string()) || readWholeFile((folder.path() / name).string(), 9)) << name;
+        EXPECT_FALSE(readBitmapSize(path(name)) || readWholeFile(path(name), 9) || readFilePrefix(path(name), 9)) << name;
 }
 
 }  // namespace
