@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <map>
-#include <regex>
 #include <set>
 
 #include "bank/exam_blueprint.h"
@@ -27,27 +26,17 @@ std::map<std::string, std::array<std::string, 8>> wholePool() {
     return records;
 }
 
-TEST(Pool, CountsRecordsAndLeftovers) {
+TEST(Pool, CountsKeysFiguresAndLeftovers) {
     const int counts[] = {37, 67, 38, 35, 24, 57, 47, 47, 48, 23};
-    const std::regex id("T[0-9][A-Z][0-9][0-9]( Figure:T[123])?");
     QuestionPool pool(kWorkTableLastRow);
-    std::map<std::string, int> keys;
-    int figures = 0;
+    std::map<std::string, int> tally;
     for (int s = 9; s >= 0; --s) {
         LoadPool(s, pool);
-        ASSERT_EQ(pool.cell(0, kCountField), " " + std::to_string(counts[s]));
-        EXPECT_EQ(pool.cell(counts[s] + 1, kIdField), "ENDofPOOL");
-        for (int row = 1; row <= counts[s]; ++row) {
-            const std::string& field = pool.cell(row, kIdField);
-            EXPECT_TRUE(std::regex_match(field, id) && field[1] == char('0' + s)) << field;
-            figures += field.find("Figure") != std::string::npos;
-            for (int f = kChoiceAField; f <= kChoiceDField; ++f)
-                EXPECT_EQ(pool.cell(row, f).substr(0, 2), std::string(1, char('A' + f - kChoiceAField)) + ".");
-            ++keys[pool.cell(row, kKeyField)];
-        }
+        ASSERT_EQ(pool.cell(0, kCountField) + pool.cell(counts[s] + 1, kIdField), " " + std::to_string(counts[s]) + "ENDofPOOL");
+        for (int row = 1; row <= counts[s]; ++row)
+            ++tally[pool.cell(row, kKeyField)], tally["figures"] += pool.cell(row, kIdField).find(" Figure:T") == 5;
     }
-    EXPECT_EQ(keys, (std::map<std::string, int>{{"A", 111}, {"B", 105}, {"C", 115}, {"D", 92}}));
-    EXPECT_EQ(figures, 12);
+    EXPECT_EQ(tally, (std::map<std::string, int>{{"A", 111}, {"B", 105}, {"C", 115}, {"D", 92}, {"figures", 12}}));
     EXPECT_EQ(pool.cell(50, kIdField).substr(0, 2), "T1") << "a smaller load keeps what lies beyond it";
 }
 

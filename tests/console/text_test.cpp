@@ -78,24 +78,16 @@ TEST(WrapText, LinesFillTheWidthAndRejoinToTheText) {
 }
 
 TEST(WrapText, Edges) {
-    CountedList lines(8);
-    const auto wrap = [&](const std::string& text, int width) {
+    const auto wrap = [](const std::string& text, int width, int room = 8) {
+        CountedList lines(room);
         WrapText(text, lines, width);
-        std::string all = lines[0];
-        for (int i = 1; i <= std::min(lines.count(), 8); ++i) all += "|" + lines[i];
-        return all;
+        for (int i = 1; i <= std::min(lines.count(), room); ++i) lines[0] += "|" + lines[i];
+        return lines[0];
     };
-    EXPECT_EQ(wrap(std::string(3, 'a') + " " + std::string(3, 'b'), 8), "1|aaa bbb ");
-    EXPECT_EQ(wrap(std::string(3, 'a') + " " + std::string(4, 'b'), 8), " 2|aaa     |bbbb    ");
-    EXPECT_EQ(wrap("abcdefghijkl xy", 5), " 4|abcde|fghij|kl   |xy   ");
-    EXPECT_EQ(wrap("abcde", 5), " 1|abcde");
-    EXPECT_EQ(wrap("   ", 4), "1|    ");
-    EXPECT_EQ(wrap("text", 0), "0");
-    EXPECT_EQ(wrap("A.\xA0word next", 4), " 3|A.\xA0w|ord |next");
-    EXPECT_EQ(wrap(std::string(100, 'w'), 1).substr(0, 2), " 8");
-    CountedList none(0);
-    WrapText("some words", none, 90);
-    EXPECT_EQ(none[0], "0");
+    EXPECT_EQ(wrap("aaa bbb", 8) + wrap("aaa bbbb", 8) + wrap("   ", 4), "1|aaa bbb  2|aaa     |bbbb    1|    ");
+    EXPECT_EQ(wrap("abcdefghijkl xy", 5) + wrap("abcde", 5), " 4|abcde|fghij|kl   |xy    1|abcde");
+    EXPECT_EQ(wrap("A.\xA0word next", 4), " 3|A.\xA0w|ord |next") << "a no-break space is not a blank";
+    EXPECT_EQ(wrap(std::string(100, 'w'), 1).substr(0, 2) + wrap("text", 0) + wrap("some words", 90, 0), " 800");
 }
 
 // state = state * 134775813 + 1 (mod 2^32) from the bit pattern of the seed;

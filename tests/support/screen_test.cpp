@@ -69,6 +69,10 @@ void play(ScriptedTerminal& terminal, std::string_view words) {
     std::istringstream in{std::string(words)};
     for (std::string word; in >> word;) {
         const int number = std::atoi(word.c_str() + 1);
+        if (const auto star = word.find('*'); star != std::string::npos && star > 0) {
+            for (int n = std::atoi(word.c_str() + star + 1); n > 0; --n) play(terminal, word.substr(0, star));
+            continue;
+        }
         if (word == "<cr>" || word == "<esc>" || word == "<sp>") terminal.key(word == "<cr>" ? "\r" : word == "<sp>" ? " " : "\x1b");
         else if (word.size() > 1 && word[0] == '@') terminal.click(number, std::atoi(word.c_str() + word.find(',') + 1));
         else if (word.size() > 1 && word[0] == '#') terminal.extended(static_cast<unsigned char>(number));

@@ -65,15 +65,14 @@ TEST(SdlDesktop, FiguresPicturesKeysAndSound) {
     }
     EXPECT_TRUE(desktop->windowsForTesting().empty());
 
+    desktop->playWaveAsync("#10");  // the alert reaches the audio output whole
     const std::string samples(alertWave().begin() + 44, alertWave().end());
-    desktop->playWaveAsync("#10");
     std::string output;
     for (int tries = 0; tries < 100 && output.find(samples) == std::string::npos; ++tries) {
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        std::ifstream in(folder.path() / "audio.raw", std::ios::binary);
-        output.assign(std::istreambuf_iterator<char>(in), {});
+        output.assign(std::istreambuf_iterator<char>(std::ifstream(folder.path() / "audio.raw", std::ios::binary).rdbuf()), {});
     }
-    EXPECT_NE(output.find(samples), std::string::npos) << "the alert reaches the audio output whole";
+    EXPECT_NE(output.find(samples), std::string::npos);
     desktop.reset();
 }
 
