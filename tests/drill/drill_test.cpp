@@ -1,6 +1,8 @@
 // Drills walked through the program loop: whole drills answered from the
-// peek marker, the start question, and every key and click of a question.
+// peek marker, and a click on every column of the answer bar.
 #include <gtest/gtest.h>
+
+#include <set>
 
 #include "bank/load_pool.h"
 #include "support/screen_test.h"
@@ -10,7 +12,6 @@ namespace {
 
 bool onQuestion(const ScreenLayer& s) { return textAt(s, 25, 1, 21) == " [ A ][ B ][ C ][ D ]"; }
 bool onWrongAnswer(const ScreenLayer& s) { return textAt(s, 22, 29, 13) == "We will come "; }
-bool onCompletion(const ScreenLayer& s) { return textAt(s, 20, 17, 8) == "You have"; }
 bool onMenu(const ScreenLayer& s) { return textAt(s, 6, 33, 16) == "<<< Pathwick >>>"; }
 
 // The letter under the peek marker, or "?" when peek is off.
@@ -30,7 +31,7 @@ Shown playDrill(ProgramRig& rig, std::string_view start, std::function<bool(int)
     Shown shown;
     rig.terminal.whenEmpty = [&](ScriptedTerminal& next) {
         const ScreenLayer& s = rig.screen;
-        if (onCompletion(s) && !last.empty()) next.type(std::exchange(last, ""));
+        if (textAt(s, 20, 17, 8) == "You have" && !last.empty()) next.type(std::exchange(last, ""));
         if (onWrongAnswer(s)) next.click(40, 40);
         if (!onQuestion(s) || onWrongAnswer(s)) return;
         if (markedLetter(s) == "?") return void(next.key(" "));
@@ -58,12 +59,9 @@ TEST(Drill, RandomOrderAsksEveryQuestionUntilAnsweredRightThenEndsOnNo) {
     const Shown shown = playDrill(rig, "0 r", [](int k) { return k == 1; }, "n");
     ASSERT_EQ(shown.ids.size(), 38u);
     for (int k = 1; k <= 38; ++k) EXPECT_EQ(shown.numbers[k - 1], number(k));
-    std::vector<std::string> ids = shown.ids, expected = poolIds(0, 1);
-    EXPECT_EQ(std::count(ids.begin(), ids.end(), ids.front()), 2) << "the missed question came back";
-    std::sort(ids.begin(), ids.end());
-    ids.erase(std::unique(ids.begin(), ids.end()), ids.end());
-    std::sort(expected.begin(), expected.end());
-    EXPECT_EQ(ids, expected);
+    const std::vector<std::string> expected = poolIds(0, 1);
+    EXPECT_EQ(std::count(shown.ids.begin(), shown.ids.end(), shown.ids.front()), 2) << "the missed question came back";
+    EXPECT_EQ(std::set<std::string>(shown.ids.begin(), shown.ids.end()), std::set<std::string>(expected.begin(), expected.end()));
     EXPECT_EQ(rig.desktop.calls(), std::vector<std::string>{"play #10"});
     EXPECT_EQ(trimmedRow(rig.screen, 21).find("Thanks for playing."), 27u) << "N at the end says goodbye";
 }
@@ -94,16 +92,6 @@ TEST(Drill, KeysAndClicksOnTheAnswerBar) {
                                      : in(24, 33) ? "stop" : in(80, 83) ? "hint" : column >= 90 ? "peek" : "none";
         EXPECT_EQ(effectOf("@25," + std::to_string(column)), expected) << "column " << column;
     }
-    const std::pair<const char*, const char*> keys[] = {
-        {"c", "next"}, {"A", "wrong"}, {"d", "wrong"}, {"s", "stop"}, {"S", "stop"}, {"h", "hint"},
-        {"<sp>", "peek"}, {"z", "none"}, {"x", "none"}, {"#72", "none"}, {"<cr>", "none"}, {"@24,14", "none"},
-        {"@26,4", "none"}, {"<sp> <sp>", "none"}, {"a @10,10", "next+sound"}};
-    for (const auto& [input, expected] : keys) EXPECT_EQ(effectOf(input), expected) << input;
-
-    ProgramRig twice;  // a double-click on a wrong label: the second click dismisses the message
-    twice.terminal.type("0s1").enter().doubleClick(25, 3);
-    twice.run();
-    EXPECT_EQ(textAt(twice.screen, 4, 5, 3), "002");
 }
 
 }  // namespace

@@ -74,6 +74,7 @@ void play(ScriptedTerminal& terminal, std::string_view words) {
             continue;
         }
         if (word == "<cr>" || word == "<esc>" || word == "<sp>") terminal.key(word == "<cr>" ? "\r" : word == "<sp>" ? " " : "\x1b");
+        else if (word.starts_with("@@")) terminal.doubleClick(std::atoi(word.c_str() + 2), std::atoi(word.c_str() + word.find(',') + 1));
         else if (word.size() > 1 && word[0] == '@') terminal.click(number, std::atoi(word.c_str() + word.find(',') + 1));
         else if (word.size() > 1 && word[0] == '#') terminal.extended(static_cast<unsigned char>(number));
         else if (word.size() > 1 && word[0] == '~') terminal.idle(number);

@@ -42,9 +42,10 @@ std::string dump(const ScreenLayer& screen);
 // (check every line of a written file before it is kept).
 void expectScreen(const ScreenLayer& screen, const std::string& name);
 
-// Adds a script written as blank-separated words: "@25,3" a click, "#72" an
-// extended key, "~500" idle milliseconds, "<cr>", "<esc>" and "<sp>", "w*3"
-// the word w three times; any other word is typed as it stands.
+// Adds a script written as blank-separated words: "@25,3" a click ("@@25,3"
+// a double-click), "#72" an extended key, "~500" idle milliseconds, "<cr>",
+// "<esc>" and "<sp>", "w*3" the word w three times; any other word is typed
+// as it stands.
 void play(ScriptedTerminal& terminal, std::string_view words);
 
 // A fresh empty folder below the system's temporary folder, removed when the
