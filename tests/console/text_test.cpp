@@ -1,4 +1,4 @@
-// Text rules: numbers in text, first fields, Windows-1252, wrapping, and the
+// Text rules: numbers in text, Windows-1252, wrapping, and the
 // random source and permutation checked against their definitions.
 #include <gtest/gtest.h>
 
@@ -6,7 +6,6 @@
 #include <random>
 
 #include "console/cp1252.h"
-#include "console/first_field.h"
 #include "console/permute_list.h"
 #include "console/text_values.h"
 #include "console/wrap_text.h"
@@ -29,13 +28,6 @@ TEST(TextValues, NumbersInText) {
     EXPECT_EQ(upperCase("t9a04 \xE9z"), "T9A04 \xE9Z");
     EXPECT_EQ(std::string(trimBlanks("  a b  ")) + "|" + std::string(trimLeadingBlanks(" a ")) + "|" +
                   std::string(trimTrailingBlanks(" a ")) + "|" + std::string(trimBlanks("   ")), "a b|a | a|");
-}
-
-TEST(FirstField, OfTypedLines) {
-    const std::pair<const char*, const char*> cases[] = {
-        {"  T9A04  ", "T9A04"}, {"T9A04,x", "T9A04"}, {"\"a, b\" c", "a, b"}, {"  \"open", "open"},
-        {",x", ""},             {"", ""},             {"a b ,c", "a b"},      {"\"\"x", ""}};
-    for (auto [line, field] : cases) EXPECT_EQ(FirstField(line), field) << line;
 }
 
 TEST(Cp1252, ToUnicodeAndUtf8) {

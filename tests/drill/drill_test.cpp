@@ -1,5 +1,4 @@
-// Drills walked through the program loop: whole drills answered from the
-// peek marker, and a click on every column of the answer bar.
+// Whole drills walked through the program loop, answered from the peek marker.
 #include <gtest/gtest.h>
 
 #include <set>
@@ -73,25 +72,6 @@ TEST(Drill, SequentialOrderAsksEachRowFromTheStartOnceThenBackToTheMenuOnYes) {
     for (int k = 0; k < 20; ++k) EXPECT_EQ(shown.numbers[std::size_t(k)], number(k + 5));
     EXPECT_EQ(rig.desktop.soundsPlayed(), 6);
     EXPECT_TRUE(onMenu(rig.screen)) << "Y at the end goes back to the menu";
-}
-
-// What a key or click does to question 001 of T0, whose right answer is C.
-std::string effectOf(std::string_view input) {
-    ProgramRig rig;
-    rig.run("0 s 1 <cr> " + std::string(input));
-    const ScreenLayer& s = rig.screen;
-    std::string effect = onMenu(s) ? "stop" : onWrongAnswer(s) ? "wrong" : textAt(s, 4, 5, 3) == "002" ? "next"
-                         : textAt(s, 27, 2, 3) == "The" ? "hint" : textAt(s, 25, 90, 7) == "Peek On" ? "peek" : "none";
-    return effect + (rig.desktop.soundsPlayed() > 0 && effect != "wrong" ? "+sound" : "");
-}
-
-TEST(Drill, KeysAndClicksOnTheAnswerBar) {
-    for (int column = 1; column <= 100; ++column) {
-        const auto in = [column](int first, int last) { return column >= first && column <= last; };
-        const std::string expected = in(13, 15) ? "next" : in(3, 5) || in(8, 10) || in(18, 20) ? "wrong"
-                                     : in(24, 33) ? "stop" : in(80, 83) ? "hint" : column >= 90 ? "peek" : "none";
-        EXPECT_EQ(effectOf("@25," + std::to_string(column)), expected) << "column " << column;
-    }
 }
 
 }  // namespace
