@@ -14,15 +14,10 @@ using namespace pathwick::testing;
 // click at row 5, column 10 ("d5,10" a double-click), blank between them.
 std::string decoded(InputDecoder& decoder) {
     std::string text;
-    while (auto event = decoder.take()) {
-        if (!text.empty()) text += " ";
-        if (event->kind == InputEvent::Kind::Click)
-            text += (event->doubleClick ? "d" : "c") + std::to_string(event->row) + "," + std::to_string(event->column);
-        else if (event->key.size() == 2 && event->key[0] == '\0')
-            text += "x" + std::to_string(static_cast<unsigned char>(event->key[1]));
-        else
-            text += event->key;
-    }
+    for (auto e = decoder.take(); e; e = decoder.take())
+        text += (text.empty() ? "" : " ") +
+                (e->kind == InputEvent::Kind::Click ? (e->doubleClick ? "d" : "c") + std::to_string(e->row) + "," + std::to_string(e->column)
+                 : e->key.size() == 2 && e->key[0] == '\0' ? "x" + std::to_string(static_cast<unsigned char>(e->key[1])) : e->key);
     return text;
 }
 
@@ -45,20 +40,17 @@ TEST(InputDecoder, KeysSequencesAndMouseReports) {
         {"\x1b[<1;10;5M\x1b[<32;10;5M\x1b[<64;10;5M\x1b[<0;0;5M\x1b[<0;10;0M", ""},
         {"\x1b[<0;100000;7M\x1b[<0;1000000;7M\x1b[<0;10M\x1b[<0;1;2;3M\x1b[<;1;2M", "c7,100000"},
         {"\x1b[M \x2a\x25\x1b[M\x23\x2a\x25\x1b[M\x60!!\x1b[M !\x20", "c5,10"},
-        {"\xC3\xA9\xE2\x82\xAC\xE4\xB8\xAD\xC0\xAF\xED\xA0\x80\xF4\x90\x80\x80\x80\xC3" "a\xF0\x9F\x98\x80!", "\xE9 \x80 a !"},
+        {"\xC3\xA9\xE2\x82\xAC\xE4\xB8\xAD\xC0\xAF\xED\xA0\x80\xF4\x90\x80\x80\x80\xE0\x81\x81\xC3" "a\xF0\x9F\x98\x80!", "\xE9 \x80 a !"},
         {"\x1b[" + std::string(40, '1') + "~b", "b"}, {"\x1b\xC3\xA9", "\xE9"},
     };
     for (const auto& [bytes, events] : cases) EXPECT_EQ(decode(bytes), events) << bytes;
     EXPECT_EQ(decode("\xE9\x96", false), "\xE9");
     // Alt + a letter gives the letter key's scan code, row by row of the keyboard.
     const std::pair<const char*, int> rows[] = {{"qwertyuiop", 16}, {"asdfghjkl", 30}, {"zxcvbnm", 44}};
-    for (auto [letters, first] : rows) {
-        for (int i = 0; letters[i] != '\0'; ++i) {
-            const std::string scan = "x" + std::to_string(first + i);
-            EXPECT_EQ(decode(std::string("\x1b") + letters[i]) + decode(std::string("\x1b") + char(letters[i] - 32)),
-                      scan + scan) << letters[i];
-        }
-    }
+    for (auto [letters, first] : rows)
+        for (int i = 0; letters[i] != '\0'; ++i)
+            EXPECT_EQ(decode(std::string{'\x1b', letters[i]}) + decode(std::string{'\x1b', char(letters[i] - 32)}),
+                      "x" + std::to_string(first + i) + "x" + std::to_string(first + i)) << letters[i];
 }
 
 TEST(InputDecoder, SplitSequencesWaitAndDoubleClicksAreQuick) {
