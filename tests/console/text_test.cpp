@@ -1,11 +1,10 @@
-// Text rules: numbers in text, Windows-1252, wrapping, and the
+// Text rules: numbers in text, wrapping, and the
 // random source and permutation checked against their definitions.
 #include <gtest/gtest.h>
 
 #include <map>
 #include <random>
 
-#include "console/cp1252.h"
 #include "console/permute_list.h"
 #include "console/text_values.h"
 #include "console/wrap_text.h"
@@ -25,17 +24,7 @@ TEST(TextValues, NumbersInText) {
     const std::pair<float, const char*> singles[] = {{74.29f, "74.29"}, {100, "100"}, {0.5f, ".5"}, {-0.5f, "-.5"},
                                                      {-2, "-2"}, {0, "0"}, {1234567, "1234567"}, {12345678, "1.234568E+07"}};
     for (auto [value, text] : singles) EXPECT_EQ(singleText(value), text) << value;
-    EXPECT_EQ(upperCase("t9a04 \xE9z"), "T9A04 \xE9Z");
-    EXPECT_EQ(std::string(trimBlanks("  a b  ")) + "|" + std::string(trimLeadingBlanks(" a ")) + "|" +
-                  std::string(trimTrailingBlanks(" a ")) + "|" + std::string(trimBlanks("   ")), "a b|a | a|");
-}
-
-TEST(Cp1252, ToUnicodeAndUtf8) {
-    std::u32string codes;
-    for (char byte : std::string_view("\x41\x80\x92\x96\x97\x81\x9F\xA0\xFF")) codes += cp1252ToUnicode(static_cast<unsigned char>(byte));
-    EXPECT_EQ(codes, U"A\u20AC\u2019\u2013\u2014\u0081\u0178\u00A0\u00FF");
-    EXPECT_EQ(cp1252ToUtf8("a\x96\xE9") + utf8Of(U'\u2500') + utf8Of(U'\U0001F600') + utf8Of(U'\u07FF'),
-              "a\u2013\u00E9\u2500\U0001F600\u07FF");
+    EXPECT_EQ(upperCase("t9a04 \xE9z") + std::string(trimBlanks("  a b  ")) + std::string(trimBlanks("   ")), "T9A04 \xE9Za b");
 }
 
 std::string withoutBlanks(std::string text) {

@@ -1,6 +1,6 @@
 // A seeded monkey plays the whole program through the scripted terminal:
 // keys and clicks mostly aimed at what the screen on show answers to, idle
-// time, clock jumps and keys forwarded from figure windows. The program may
+// time and clock jumps. The program may
 // end only through the goodbye screen (then it starts again) or when the
 // input runs out; the screen stays sane and windows do not outlive their use.
 // PATHWICK_SOAK_EVENTS sets the number of events, PATHWICK_SOAK_SEED the
@@ -51,8 +51,6 @@ TEST(MonkeySoak, ProgramSurvivesRandomInputAndReachesEveryScreen) {
     const auto between = [&](int lo, int hi) { return std::uniform_int_distribution(lo, hi)(random); };
     ProgramRig rig;
     rig.folder.write("hints.txt", "T0A01: x [y] ~Figure ../../etc/passwd\r\nT6C02: Look [z] ~Figure t1.bmp\r\n");
-    ForwardedKeys forwarded;
-    rig.screen.attachForwardedKeys(&forwarded);
     std::map<std::string, long> seen;
     long events = 0, warmResident = 0;
     std::string fault;
@@ -89,12 +87,10 @@ TEST(MonkeySoak, ProgramSurvivesRandomInputAndReachesEveryScreen) {
         else if (roll <= 85) next.click(between(-1, 48), between(-1, 130));
         else if (roll <= 90) next.extended(static_cast<unsigned char>(between(59, 83)));
         else if (roll <= 94) next.idle(between(10, 3000));
-        else if (roll <= 96) forwarded.push(std::string(1, keys[0])), next.idle(20);
         else if (roll <= 98) rig.clock.advance(std::chrono::seconds(between(-7200, 90000))), next.idle(30);
         else rig.clock.set(between(0, 1) ? LocalTime{1979, 12, 31, 23, 59, 0, 0} : LocalTime{2026, 6, 15, 10, 0, 0, 0}), next.idle(30);
     };
     while (rig.run()) check(trimmedRow(rig.screen, 21).find("Thanks for playing.") != std::string::npos, "goodbye");
-    rig.screen.attachForwardedKeys(nullptr);
     EXPECT_EQ(fault, "");
     for (const Page& page : kPages) EXPECT_GT(seen[page.name], 0) << "never reached: " << page.name;
     EXPECT_TRUE(budget < 100000 || residentKiB() - warmResident < 8 * 1024) << "resident memory grew";

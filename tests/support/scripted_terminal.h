@@ -38,7 +38,6 @@ public:
     ScriptedTerminal& idle(int milliseconds) { return add({}, milliseconds); }
     ScriptedTerminal& close() { return add({InputEvent::Kind::Closed, {}}); }
 
-    bool exhausted() const { return script_.empty(); }
     std::function<void(ScriptedTerminal&)> whenEmpty;
 
     void present(ScreenGrid& grid, const CursorState&) override { ++presentCount_, grid.dirtyRows.reset(); }

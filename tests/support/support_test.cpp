@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include "drill/run_state.h"
 #include "support/bitmap_header.h"
 #include "support/bounded_file.h"
 #include "support/hints_file.h"
@@ -14,21 +15,17 @@ namespace pathwick::testing {
 namespace {
 
 TEST(RunClock, DayNumbersStampsAndRunTimes) {
-    EXPECT_EQ(dayNumberOf("01-01-1980"), 2444240);
-    EXPECT_EQ(dayNumberOf("03-01-2000"), 2451605);
-    EXPECT_EQ(dayNumberOf("02-29-2000"), 2451604);
-    EXPECT_EQ(dayNumberOf("12-31-1999"), 2451544);
+    EXPECT_EQ((std::vector{dayNumberOf("01-01-1980"), dayNumberOf("03-01-2000"), dayNumberOf("02-29-2000"), dayNumberOf("12-31-1999")}),
+              (std::vector{2444240, 2451605, 2451604, 2451544}));
     int reports = 0;
     const auto stamp = [&](const char* time, const char* date) {
         return stampOf(time, date, [&](std::string_view, std::string_view) { ++reports; });
     };
-    EXPECT_EQ(stamp(" 00:00:00 ", " 01-01-1980 "), 0);
-    EXPECT_EQ(stamp("00:00:01", "01-02-1980"), 86401);
-    EXPECT_EQ(stamp("01:01:01", "01-01-1980"), 3661);
-    EXPECT_EQ(stamp("23:59:59", "01-20-2048"), 86400LL * 24856 + 86399);
-    EXPECT_EQ(reports, 0);
-    EXPECT_EQ(stamp("12:00:00", "12-31-1979") + stamp("00:00:00", "01-21-2048"), 0);
-    EXPECT_EQ(reports, 2);
+    EXPECT_EQ((std::vector{stamp(" 00:00:00 ", " 01-01-1980 "), stamp("00:00:01", "01-02-1980"), stamp("01:01:01", "01-01-1980"),
+                           stamp("23:59:59", "01-20-2048"), std::int64_t(reports)}),
+              (std::vector<std::int64_t>{0, 86401, 3661, 86400LL * 24856 + 86399, 0}));
+    const std::int64_t invalid = stamp("12:00:00", "12-31-1979") + stamp("00:00:00", "01-21-2048");
+    EXPECT_EQ(invalid * 10 + reports, 2) << "reported, stamp 0";
     const std::pair<std::int64_t, const char*> times[] = {
         {0, "00:00:00"},      {59, "00:00:59"},       {60, "00:01:00"},       {61, "00:01:01"},
         {3599, "00:59:59"},   {3600, "01:00:00"},     {3725, "01:02:05"},     {359999, "99:59:59"},
@@ -72,7 +69,8 @@ TEST(HintsParser, LinesIndexHintsAndPictureNames) {
 TEST(HintsFile, ShownFromRow29AndHostileFilesReadNothing) {
     ScreenRig rig;
     TempDirectory folder;
-    CountedList index(640);
+    RunState state;
+    CountedList& index = state.hintIndex;
     WindowHandle window = 7;
     const auto request = [&](std::string text) {
         rig.screen.clearScreen();
