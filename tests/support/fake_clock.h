@@ -16,14 +16,10 @@ public:
         const sys_days day = floor<days>(now_);
         const year_month_day date{day};
         const hh_mm_ss time{now_ - day};
-        return {int(date.year()), int(unsigned(date.month())), int(unsigned(date.day())),
-                int(time.hours().count()), int(time.minutes().count()), int(time.seconds().count()),
-                int(time.subseconds().count())};
+        return {int(date.year()), int(unsigned(date.month())), int(unsigned(date.day())), int(time.hours().count()),
+                int(time.minutes().count()), int(time.seconds().count()), int(time.subseconds().count())};
     }
-    void sleepFor(std::chrono::milliseconds duration) override {
-        slept_ += duration;
-        advance(duration);
-    }
+    void sleepFor(std::chrono::milliseconds duration) override { slept_ += duration, advance(duration); }
 
     void set(const LocalTime& t) {
         using namespace std::chrono;

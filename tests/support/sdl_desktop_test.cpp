@@ -15,11 +15,6 @@
 namespace pathwick::testing {
 namespace {
 
-std::string placeOf(const SdlDesktop::WindowInfo& w) {
-    return w.title + " " + std::to_string(w.x) + "," + std::to_string(w.y) + " " + std::to_string(w.width) + "x" +
-           std::to_string(w.height) + (w.borderless ? " borderless" : "");
-}
-
 TEST(SdlDesktop, FiguresPicturesKeysAndSound) {
     TempDirectory folder;
     ::setenv("SDL_VIDEODRIVER", "dummy", 0), ::setenv("SDL_AUDIODRIVER", "disk", 0);
@@ -44,7 +39,9 @@ TEST(SdlDesktop, FiguresPicturesKeysAndSound) {
     folder.write("short.bmp", bmp.substr(0, 60));
     desktop->showImageFile((folder.path() / "red.bmp").string(), "", picture);
     std::vector<std::string> places;
-    for (const auto& w : desktop->windowsForTesting()) places.push_back(placeOf(w));
+    for (const auto& w : desktop->windowsForTesting())
+        places.push_back(w.title + " " + std::to_string(w.x) + "," + std::to_string(w.y) + " " + std::to_string(w.width) + "x" +
+                         std::to_string(w.height) + (w.borderless ? " borderless" : ""));
     EXPECT_EQ(places, (std::vector<std::string>{"Figure T3 1000,100 640x707", " 770,50 4x4 borderless"}));
     EXPECT_EQ(desktop->pixelForTesting(picture, 3, 3), 0xFF0000u);
     EXPECT_EQ(unknown, 0);
