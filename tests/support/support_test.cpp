@@ -48,7 +48,7 @@ TEST(HintsParser, LinesIndexHintsAndPictureNames) {
     const std::string bytes = "x\r\n";  // a read that ends between CR and LF
     EXPECT_EQ(linesOf(std::string_view(bytes).substr(0, 2)), Lines{"x"});
 
-    const std::string file = "T1A01: terms [Part 97]\r\n'T1A03: comment [x]\r\nT1A02: no bracket\r\n"
+    const std::string file = "T1A01: terms [rule 97]\r\n'T1A03: comment [x]\r\nT1A02: no bracket\r\n"
                              "T1A04] bracket: first\r\nT1A05:no blank [x]\r\nT1A06: first ]: second\r\n"
                              "t1a02:   the hint  \r\nT1A02:x\r\nT6C02: Look ~Figure  a 2.bmp  \r\n";
     EXPECT_EQ(IndexedHintIds(file, 640), (std::vector<std::string_view>{"T1A01", "T1A06"}));
