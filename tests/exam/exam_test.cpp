@@ -1,5 +1,5 @@
 // The practice test: scoring against worked figures, the review panel's
-// blanking and the button bar's click columns.
+// blanking, text cut above the rule, and the button bar's click columns.
 #include <gtest/gtest.h>
 
 #include "exam/exam_scoring.h"
@@ -46,17 +46,18 @@ TEST(ExamScoring, ResultScreenAndRunningScore) {
         ShowRunningScore(on, test.answers, test.questions, rig.screen);
         EXPECT_EQ(textAt(rig.screen, 29, 22, 8), (c.running + std::string(8, ' ')).substr(0, 8)) << c.correct;
         EXPECT_EQ(textAt(rig.screen, 30, 23, 7), (c.runningStatus + std::string(7, ' ')).substr(0, 7)) << c.correct;
+        rig.screen.locate(43, 1), rig.screen.printText("x");
+        ShowRunningScore(0, test.answers, test.questions, rig.screen);  // review off blanks rows 27 to 43
+        for (int row = 27; row <= 43; ++row) EXPECT_EQ(trimmedRow(rig.screen, row), "") << row;
     }
 }
 
-TEST(ExamScoring, ReviewOffBlanksRows27To43) {
+TEST(ExamPage, TextThatWouldReachTheRuleIsCutAboveIt) {
     ScreenRig rig;
-    for (int row = 26; row <= 43; ++row) rig.screen.locate(row, 1), rig.screen.printText(std::string(100, 'x'));
-    Answers test(3, 3);
-    ShowRunningScore(0, test.answers, test.questions, rig.screen);
-    std::string rows;
-    for (int row = 26; row <= 43; ++row) rows += std::to_string(trimmedRow(rig.screen, row).size()) + " ";
-    EXPECT_EQ(rows, "100 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 ") << "row 26 stays, rows 27 to 43 are blank";
+    PracticeTest test;
+    for (int field = kChoiceAField; field <= kChoiceDField; ++field) test.questions.cell(1, field) = std::string(400, 'w');
+    DrawExamPage(test, rig.context);  // question on row 3, choices of five lines from rows 5, 11, 17 and 23
+    EXPECT_EQ(trimmedRow(rig.screen, 23) + textAt(rig.screen, 24, 1, 1) + textAt(rig.screen, 24, 100, 1), std::string(5, ' ') + std::string(90, 'w') + "\u2500 ");
 }
 
 TEST(ExamButtons, ClickColumnsAreTheHighlightedLabels) {

@@ -104,14 +104,12 @@ ProgramRig::ProgramRig() {
     context.hintsDirectory = folder.path();
 }
 
-bool ProgramRig::run(std::string_view words) {
+bool ProgramRig::run(std::string_view words) try {
     play(terminal, words);
-    try {
-        RunProgram(context);
-        return true;
-    } catch (const InputClosed&) {
-        return false;
-    }
+    RunProgram(context);
+    return true;
+} catch (const InputClosed&) {
+    return false;
 }
 
 }  // namespace pathwick::testing
