@@ -14,10 +14,8 @@ struct Answers {
     QuestionPool questions{kPracticeTestLastRow};
     CountedList answers{kExamQuestions};
     Answers(int correct, int wrong) {
-        for (int q = 1; q <= kExamQuestions; ++q) {
-            questions.cell(q, kKeyField) = "A";
-            answers[q] = q <= correct ? "A" : q <= correct + wrong ? "B" : "";
-        }
+        for (int q = 1; q <= kExamQuestions; ++q)
+            questions.cell(q, kKeyField) = "A", answers[q] = q <= correct ? "A" : q <= correct + wrong ? "B" : "";
     }
 };
 

@@ -11,7 +11,6 @@
 #include <fstream>
 #include <random>
 
-#include "app/program.h"
 #include "support/screen_test.h"
 
 namespace pathwick::testing {

@@ -92,6 +92,8 @@ TEST(HintsFile, ShownFromRow29AndHostileFilesReadNothing) {
     EXPECT_EQ(textAt(rig.screen, 29, 1, 97), " " + std::string(95, 'w') + " ");
     EXPECT_EQ(textAt(rig.screen, 43, 2, 1) + trimmedRow(rig.screen, 28), "w") << "cut at the last row";
 
+    folder.write("hints.txt", std::string(4 * 1024 * 1024 - 2, 'z') + "\r\nT0A02: far [y]\r\n");
+    EXPECT_EQ(request("T0A02"), "") << "only the first 4 MiB are read";
     const auto hints = folder.path() / "hints.txt";
     std::filesystem::remove(hints);
     for (int kind = 0; kind < 4; ++kind) {
