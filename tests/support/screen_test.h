@@ -1,6 +1,7 @@
 #pragma once
 // Everything a screen test needs: fake clock, scripted terminal, recording
-// desktop, screen layer, random source and context, plus cell read-back.
+// desktop, screen layer, random source and context, plus cell read-back and
+// whole screens compared with the files under tests/screens.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -8,8 +9,8 @@
 
 #include "console/random_source.h"
 #include "console/screen_layer.h"
-#include "support/program_context.h"
 #include "support/fake_clock.h"
+#include "support/program_context.h"
 #include "support/recording_desktop.h"
 #include "support/scripted_terminal.h"
 
@@ -30,10 +31,22 @@ std::string textAt(const ScreenLayer& screen, int row, int column, int length);
 std::string trimmedRow(const ScreenLayer& screen, int row);
 // Colour pair "fg/bg" of one cell, e.g. "15/1".
 std::string colorsAt(const ScreenLayer& screen, int row, int column);
-// True when every cell of `length` from (row, column) has these colours.
-bool allColors(const ScreenLayer& screen, int row, int column, int length, int fg, int bg);
 // The screen as text, one line per row (for failure messages).
 std::string dump(const ScreenLayer& screen);
+
+// Compares the screen with tests/screens/<name>.txt cell by cell: a file is
+// "colours fg/bg" (the colours of most cells), the 43 rows as "NN|text"
+// without trailing blanks, then "row:first-last fg/bg" for each run of cells
+// in other colours. With
+// PATHWICK_WRITE_SCREENS=1 in the environment the file is written instead
+// (check every line of a written file before it is kept).
+void expectScreen(const ScreenLayer& screen, const std::string& name);
+
+// Adds a script written as blank-separated words: "@25,3" a click ("@@25,3"
+// a double-click), "#72" an extended key, "~500" idle milliseconds, "<cr>",
+// "<esc>" and "<sp>", "w*3" the word w three times; any other word is typed
+// as it stands.
+void play(ScriptedTerminal& terminal, std::string_view words);
 
 // A fresh empty folder below the system's temporary folder, removed when the
 // object goes.
@@ -49,6 +62,16 @@ public:
 
 private:
     std::filesystem::path path_;
+};
+
+// The whole program on a scripted terminal, with a hints file that offers
+// hints for T0A01 (with a picture) and T6C02.
+struct ProgramRig : ScreenRig {
+    TempDirectory folder;
+    ProgramRig();
+    // Runs the program on the script: true when it ended through the goodbye
+    // screen, false when the script ran out first.
+    bool run(std::string_view words = "");
 };
 
 }  // namespace pathwick::testing

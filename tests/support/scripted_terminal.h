@@ -1,14 +1,15 @@
 #pragma once
 // A terminal fed from a script of keys, clicks and idle time. When the script
-// runs out, the next read reports the input closed, so a screen that waits
+// runs out, `whenEmpty` (if set) may add more after looking at the screen;
+// otherwise the next read reports the input closed, so a screen that waits
 // for more than the test gave it ends with InputClosed instead of hanging.
 // A pause (the screen layer's sleep) leaves keys in the script: it passes
 // the idle steps at the front of the script and ends early at a close that
 // follows them, as a signal arriving during the sleep would.
 #include <deque>
+#include <functional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "console/terminal.h"
 #include "support/fake_clock.h"
@@ -20,43 +21,51 @@ public:
     explicit ScriptedTerminal(FakeClock& clock) : clock_(clock) {}
 
     // Script building; each returns *this for chaining.
-    ScriptedTerminal& key(std::string_view keyEvent);  // one KeyEvent as is
-    ScriptedTerminal& type(std::string_view text);     // one key per character
+    ScriptedTerminal& key(std::string_view keyEvent) { return add({InputEvent::Kind::Key, KeyEvent(keyEvent)}); }
+    ScriptedTerminal& type(std::string_view text) {
+        for (char c : text) key(std::string_view(&c, 1));
+        return *this;
+    }
     ScriptedTerminal& enter() { return key("\r"); }
     ScriptedTerminal& escape() { return key("\x1b"); }
-    ScriptedTerminal& extended(unsigned char scanCode);
-    ScriptedTerminal& click(int row, int column);        // a left press
-    ScriptedTerminal& doubleClick(int row, int column);  // press, then double-click
+    ScriptedTerminal& extended(unsigned char scanCode) { return key(extendedKey(scanCode)); }
+    // A left press; a double-click is a press followed by a double-click event.
+    ScriptedTerminal& click(int row, int column) { return add({InputEvent::Kind::Click, {}, row, column}); }
+    ScriptedTerminal& doubleClick(int row, int column) {
+        return click(row, column).add({InputEvent::Kind::Click, {}, row, column, true});
+    }
     // No input for this long: reads wait (advancing the fake clock) meanwhile.
-    ScriptedTerminal& idle(int milliseconds);
-    ScriptedTerminal& close();
+    ScriptedTerminal& idle(int milliseconds) { return add({}, milliseconds); }
+    ScriptedTerminal& close() { return add({InputEvent::Kind::Closed, {}}); }
 
-    bool exhausted() const { return script_.empty(); }
+    std::function<void(ScriptedTerminal&)> whenEmpty;
 
-    // Terminal
-    void present(ScreenGrid& grid, const CursorState& cursor) override;
+    void present(ScreenGrid& grid, const CursorState&) override { ++presentCount_, grid.dirtyRows.reset(); }
     std::optional<InputEvent> readInput(std::chrono::milliseconds limit) override;
-    bool pause(std::chrono::milliseconds duration, Clock& clock) override;
+    bool pause(std::chrono::milliseconds duration, Clock&) override;
     void setTitle(std::string_view utf8Title) override { title_ = utf8Title; }
     void setMouseReporting(bool on) override { mouseReporting_ = on; }
 
     const std::string& title() const { return title_; }
     bool mouseReporting() const { return mouseReporting_; }
     int presentCount() const { return presentCount_; }
-    const CursorState& lastCursor() const { return cursor_; }
 
 private:
     struct Step {
         InputEvent event;
-        int idleMilliseconds = 0;  // > 0: an idle step
+        long idleMilliseconds = 0;  // > 0: an idle step
     };
+    ScriptedTerminal& add(InputEvent event, long idleMilliseconds = 0) {
+        if (event.kind != InputEvent::Kind::Key || !event.key.empty() || idleMilliseconds > 0)
+            script_.push_back({std::move(event), idleMilliseconds});
+        return *this;
+    }
 
     FakeClock& clock_;
     std::deque<Step> script_;
     std::string title_;
     bool mouseReporting_ = false;
     int presentCount_ = 0;
-    CursorState cursor_;
 };
 
 }  // namespace pathwick::testing

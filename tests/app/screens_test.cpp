@@ -1,0 +1,45 @@
+// Every screen of the program, reached by walking the real program loop on
+// the scripts of tests/screens/walks.txt and compared cell by cell, text and
+// colours, with the screen files there.
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "console/text_values.h"
+#include "support/screen_test.h"
+
+namespace pathwick::testing {
+namespace {
+
+using namespace std::chrono_literals;
+
+TEST(Screens, WalkedThroughTheProgram) {
+    std::ifstream walks(std::filesystem::path(PATHWICK_SOURCE_DIR) / "tests" / "screens" / "walks.txt");
+    int count = 0;
+    for (std::string line; std::getline(walks, line);) {
+        if (line.empty() || line[0] == '#') continue;
+        std::vector<std::string> field{""};
+        for (char c : line) c == '|' ? field.push_back("") : field.back().push_back(c);
+        for (std::string& text : field) text = trimBlanks(text);
+        field.resize(5);
+        ProgramRig rig;
+        LocalTime start{2026, 6, 15, 10, 0, 0, 0};
+        std::sscanf(field[4].c_str(), "%d-%d-%d %d:%d:%d.%d", &start.year, &start.month, &start.day, &start.hour,
+                    &start.minute, &start.second, &start.millisecond);
+        rig.clock.set(start);
+        EXPECT_EQ(rig.run(field[1]), field[3] == "goodbye") << line;
+        expectScreen(rig.screen, field[0]);
+        std::string calls;
+        for (const std::string& call : rig.desktop.calls()) calls += (calls.empty() ? "" : "; ") + call;
+        if (const auto at = calls.find(rig.folder.path().string()); at != std::string::npos)
+            calls.replace(at, rig.folder.path().string().size(), "<hints>");
+        EXPECT_EQ(calls, field[2]) << line;
+        EXPECT_EQ(rig.terminal.title(), "Pathwick By The Pathwick Team (N0CALL) v2021.09.17a");
+        EXPECT_EQ(rig.clock.slept(), field[3] == "goodbye" ? 5000ms : 0ms) << line;
+        ++count;
+    }
+    EXPECT_EQ(count, 112);
+}
+
+}  // namespace
+}  // namespace pathwick::testing

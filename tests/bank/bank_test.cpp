@@ -1,0 +1,111 @@
+// The built-in pool, re-lettering and the practice-test draw,
+// checked as properties over the whole pool.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <set>
+
+#include "bank/load_pool.h"
+#include "bank/practice_test_generator.h"
+#include "bank/shuffle_choices.h"
+#include "support/screen_test.h"
+
+namespace pathwick::testing {
+namespace {
+
+// Every question of the pool by ID: its record as loaded.
+std::map<std::string, std::array<std::string, 8>> wholePool() {
+    std::map<std::string, std::array<std::string, 8>> records;
+    QuestionPool pool(kWorkTableLastRow);
+    for (int s = 0; s <= 9; ++s) {
+        LoadPool(s, pool);
+        for (int row = 1; row <= pool.count(); ++row)
+            for (int f = 1; f <= 7; ++f) records[pool.cell(row, kIdField).substr(0, 5)][std::size_t(f)] = pool.cell(row, f);
+    }
+    return records;
+}
+
+TEST(Pool, CountsKeysFiguresAndLeftovers) {
+    const int counts[] = {37, 67, 38, 35, 24, 57, 47, 47, 48, 23};
+    QuestionPool pool(kWorkTableLastRow);
+    std::map<std::string, int> tally;
+    for (int s = 9; s >= 0; --s) {
+        LoadPool(s, pool);
+        ASSERT_EQ(pool.cell(0, kCountField) + pool.cell(counts[s] + 1, kIdField), " " + std::to_string(counts[s]) + "ENDofPOOL");
+        for (int row = 1; row <= counts[s]; ++row)
+            ++tally[pool.cell(row, kKeyField)], tally["figures"] += pool.cell(row, kIdField).find(" Figure:T") == 5;
+    }
+    EXPECT_EQ(tally, (std::map<std::string, int>{{"A", 111}, {"B", 105}, {"C", 115}, {"D", 92}, {"figures", 12}}));
+    EXPECT_EQ(pool.cell(50, kIdField).substr(0, 2), "T1") << "a smaller load keeps what lies beyond it";
+}
+
+// The re-lettered row keeps its texts, letters A to D in order, the key on
+// the right text and an all-these choice at D.
+void expectRelettered(const std::array<std::string, 8>& before, const QuestionPool& table, int row) {
+    std::array<std::string, 8> after;
+    for (int f = 1; f <= 7; ++f) after[std::size_t(f)] = table.cell(row, f);
+    const auto texts = [](const auto& cells) { return std::multiset<std::string>{cells[3].substr(1), cells[4].substr(1), cells[5].substr(1), cells[6].substr(1)}; };
+    const auto keyText = [](const auto& cells) { return cells[std::size_t(kChoiceAField + cells[7][0] - 'A')].substr(1); };
+    EXPECT_EQ(texts(after), texts(before)) << before[1];
+    EXPECT_EQ(after[3].substr(0, 1) + after[4][0] + after[5][0] + after[6][0] + keyText(after), "ABCD" + keyText(before)) << before[1];
+    const bool allThese = before[6].starts_with("D. All these choices are correct") || before[6].starts_with("D. All of these choices are correct");
+    EXPECT_TRUE(!allThese || after[6] == before[6]) << before[1];
+}
+
+TEST(ShuffleChoices, EveryQuestionKeepsItsKeyOnItsText) {
+    FakeClock clock;
+    RandomSource random(clock);
+    QuestionPool table(2);
+    for (const auto& [id, record] : wholePool()) {
+        for (int f = 1; f <= 7; ++f) table.cell(1, f) = record[std::size_t(f)];
+        table.cell(0, kSelectorField) = " 1";
+        clock.advance(std::chrono::milliseconds(37));
+        ShuffleChoices(table, random);
+        expectRelettered(record, table, 1);
+    }
+    table.cell(1, kKeyField) = "E";  // a key on no choice stays; a selector outside the table changes nothing
+    for (const char* selector : {" 1", "0", "3", "-1"}) {
+        table.cell(0, kSelectorField) = selector;
+        const std::string before = table.cell(1, 3) + table.cell(1, 4) + table.cell(1, 5) + table.cell(1, 6);
+        ShuffleChoices(table, random);
+        EXPECT_TRUE(table.cell(1, kKeyField) == "E" && (std::string(selector) == " 1" ||
+                    table.cell(1, 3) + table.cell(1, 4) + table.cell(1, 5) + table.cell(1, 6) == before)) << selector;
+    }
+}
+
+// Over many tests every question of the pool is drawn, one per group each time.
+TEST(PracticeTest, OneQuestionPerGroupInRandomOrder) {
+    ScreenRig rig;
+    const auto pool = wholePool();
+    std::set<std::string> drawn, all;
+    for (const auto& [id, record] : pool) all.insert(id);
+    for (int test = 0; test < 300; ++test) {
+        rig.clock.advance(std::chrono::milliseconds(997));
+        QuestionPool questions(kPracticeTestLastRow);
+        GeneratePracticeTest(questions, rig.random, rig.screen);
+        std::set<std::string> groups;
+        for (int row = 1; row <= 35; ++row) {
+            const std::string id = questions.cell(row, kIdField).substr(0, 5);
+            ASSERT_TRUE(pool.contains(id)) << id;
+            expectRelettered(pool.at(id), questions, row);
+            groups.insert(id.substr(0, 3));
+            drawn.insert(id);
+        }
+        EXPECT_EQ(groups.size(), 35u);
+        EXPECT_EQ(questions.cell(36, kIdField), "");
+    }
+    std::vector<std::string> missing;
+    std::set_difference(all.begin(), all.end(), drawn.begin(), drawn.end(), std::back_inserter(missing));
+    EXPECT_EQ(missing, std::vector<std::string>{});
+
+    rig.terminal.key("x");  // a group of size 0 is reported and leaves one row empty
+    QuestionPool questions(kPracticeTestLastRow);
+    GeneratePracticeTest(questions, rig.random, rig.screen, [](int index) -> std::string {
+        return index == 1 ? "0" : (index - 2) % 2 == 0 ? "1" : "T0A01";
+    });
+    EXPECT_EQ(trimmedRow(rig.screen, 1), "Error generating question: 1");
+    EXPECT_EQ(questions.cell(34, kIdField).substr(0, 5) + "|" + questions.cell(35, kIdField), "T0A01|");
+}
+
+}  // namespace
+}  // namespace pathwick::testing

@@ -1,0 +1,140 @@
+// The run-time clock, hints.txt (parsing and reading hostile files) and the
+// bitmap header, against worked values and hand-made files.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include "drill/run_state.h"
+#include "support/bitmap_header.h"
+#include "support/bounded_file.h"
+#include "support/hints_file.h"
+#include "support/hints_parser.h"
+#include "support/run_clock.h"
+#include "support/screen_test.h"
+
+namespace pathwick::testing {
+namespace {
+
+TEST(RunClock, DayNumbersStampsAndRunTimes) {
+    EXPECT_EQ((std::vector{dayNumberOf("01-01-1980"), dayNumberOf("03-01-2000"), dayNumberOf("02-29-2000"), dayNumberOf("12-31-1999")}),
+              (std::vector{2444240, 2451605, 2451604, 2451544}));
+    int reports = 0;
+    const auto stamp = [&](const char* time, const char* date) {
+        return stampOf(time, date, [&](std::string_view, std::string_view) { ++reports; });
+    };
+    EXPECT_EQ((std::vector{stamp(" 00:00:00 ", " 01-01-1980 "), stamp("00:00:01", "01-02-1980"), stamp("01:01:01", "01-01-1980"),
+                           stamp("23:59:59", "01-20-2048"), std::int64_t(reports)}),
+              (std::vector<std::int64_t>{0, 86401, 3661, 86400LL * 24856 + 86399, 0}));
+    const std::int64_t invalid = stamp("12:00:00", "12-31-1979") + stamp("00:00:00", "01-21-2048");
+    EXPECT_EQ(invalid * 10 + reports, 2) << "reported, stamp 0";
+    const std::pair<std::int64_t, const char*> times[] = {
+        {0, "00:00:00"},      {59, "00:00:59"},       {60, "00:01:00"},       {61, "00:01:01"},
+        {3599, "00:59:59"},   {3600, "01:00:00"},     {3725, "01:02:05"},     {359999, "99:59:59"},
+        {360000, "ERROR"},    {-5, "00:00:00"}};
+    for (auto [seconds, text] : times) EXPECT_EQ(formatRunTime(seconds), text) << seconds;
+}
+
+std::vector<std::string> linesOf(std::string_view bytes) {
+    std::vector<std::string> lines;
+    HintLineReader reader(bytes);
+    while (const auto line = reader.next()) lines.emplace_back(*line);
+    return lines;
+}
+
+TEST(HintsParser, LinesIndexHintsAndPictureNames) {
+    using Lines = std::vector<std::string>;
+    EXPECT_EQ(linesOf("a\r\nb\rc\nd"), (Lines{"a", "b", "c", "d"}));
+    EXPECT_EQ(linesOf("\n\r\r\na\n\rb\r"), (Lines{"", "", "", "a", "", "b"}));
+    EXPECT_EQ(linesOf("a\r\nb\x1A\r\nc"), (Lines{"a", "b"}));
+    const std::string bytes = "x\r\n";  // a read that ends between CR and LF
+    EXPECT_EQ(linesOf(std::string_view(bytes).substr(0, 2)), Lines{"x"});
+
+    const std::string file = "T1A01: terms [rule 97]\r\n'T1A03: comment [x]\r\nT1A02: no bracket\r\n"
+                             "T1A04] bracket: first\r\nT1A05:no blank [x]\r\nT1A06: first ]: second\r\n"
+                             "t1a02:   the hint  \r\nT1A02:x\r\nT6C02: Look ~Figure  a 2.bmp  \r\n";
+    EXPECT_EQ(IndexedHintIds(file, 640), (std::vector<std::string_view>{"T1A01", "T1A06"}));
+    EXPECT_EQ(IndexedHintIds(file, 1).size(), 1u);
+    EXPECT_EQ(FindHint(file, "t1a02").value().text, "the hint");
+    EXPECT_EQ(FindHint(file, "T1A05").value().text, "T1A05:no blank [x]");
+    EXPECT_EQ(FindHint(file, "T6C02").value().text + "|" + FindHint(file, "T6C02").value().pictureName, "Look |a 2.bmp");
+    EXPECT_FALSE(FindHint(file, "T1A0") || FindHint(file, "T1A03") || FindHint(":x", ""));
+    const auto cut = FindHint("T0A01: " + std::string(1420, 'x') + " ~Figure a.bmp", "T0A01").value();
+    EXPECT_EQ(cut.text.size(), kHintTextLimit);
+    EXPECT_EQ(cut.pictureName, "") << "the text is cut before the picture is looked for";
+    for (std::string_view name : {"T1.bmp", "a..b.bmp"}) EXPECT_TRUE(IsSafePictureName(name)) << name;
+    using namespace std::string_view_literals;
+    for (std::string_view name : {""sv, "."sv, ".."sv, "../x"sv, "/etc/passwd"sv, "a\\b"sv, "a\tb"sv, "a\0b"sv, "a\x7F"sv})
+        EXPECT_FALSE(IsSafePictureName(name)) << name;
+}
+
+TEST(HintsFile, ShownFromRow29AndHostileFilesReadNothing) {
+    ScreenRig rig;
+    TempDirectory folder;
+    RunState state;
+    CountedList& index = state.hintIndex;
+    WindowHandle window = 7;
+    const auto request = [&](std::string text) {
+        rig.screen.clearScreen();
+        showHint(text, index, window, rig.screen, rig.desktop, folder.path());
+        EXPECT_EQ(text, "");
+        return trimmedRow(rig.screen, 29);
+    };
+    std::string file = "T6C02: Look ~Figure ohm.bmp\r\nT6C03: Escape ~Figure ../x\r\nT0A01: " +
+                       std::string(2000, 'w') + " [x]\r\n";
+    for (int i = 1; i <= 700; ++i) file += "ID" + std::to_string(i) + ": x [y]\r\n";
+    folder.write("hints.txt", file);
+    request("Index");
+    EXPECT_EQ(index[0] + index[1] + index[640], "640T0A01ID639");
+    EXPECT_EQ(request("T6C02"), " Look");
+    EXPECT_EQ(request("T6C03"), " Escape");
+    EXPECT_EQ(rig.desktop.calls(), (std::vector<std::string>{"close 7", "showImageFile " +
+                                                              (folder.path() / "Figures" / "ohm.bmp").string() + " '' -> 1"}));
+    request("T0A01");
+    EXPECT_EQ(textAt(rig.screen, 29, 1, 97), " " + std::string(95, 'w') + " ");
+    EXPECT_EQ(textAt(rig.screen, 43, 2, 1) + trimmedRow(rig.screen, 28), "w") << "cut at the last row";
+
+    folder.write("hints.txt", std::string(4 * 1024 * 1024 - 2, 'z') + "\r\nT0A02: far [y]\r\n");
+    EXPECT_EQ(request("T0A02"), "") << "only the first 4 MiB are read";
+    const auto hints = folder.path() / "hints.txt";
+    std::filesystem::remove(hints);
+    for (int kind = 0; kind < 4; ++kind) {
+        if (kind == 0) ::mkfifo(hints.c_str(), 0600);  // opening must not wait for a writer
+        if (kind == 1) std::filesystem::create_directory(hints);
+        if (kind == 2) std::filesystem::create_symlink("/dev/zero", hints);
+        request("Index");
+        EXPECT_EQ(index[0], "0") << kind;
+        EXPECT_EQ(request("T6C02"), "") << kind;
+        std::filesystem::remove(hints);
+    }
+}
+
+// A header of `info` bytes' kind (12: 16-bit sizes) with these sides.
+std::string header(std::uint32_t info, std::int64_t width, std::int64_t height) {
+    std::string bytes = "BM" + std::string(24, '\0');
+    const int side = info == 12 ? 2 : 4;
+    for (auto [at, value, size] : {std::tuple{14, info, 4}, {18, std::uint32_t(width), side}, {18 + side, std::uint32_t(height), side}})
+        for (int k = 0; k < size; ++k) bytes[std::size_t(at + k)] = char(value >> (8 * k));
+    return bytes;
+}
+
+TEST(BitmapHeader, SizesFromHeadersAndFiles) {
+    const std::tuple<std::string, int, int> cases[] = {
+        {header(40, 640, 533), 640, 533}, {header(124, 1, -8192), 1, 8192}, {header(12, 30, 20), 30, 20},
+        {header(40, 8193, 5), 0, 0}, {header(40, 5, 0), 0, 0}, {header(40, -5, 5), 0, 0}, {header(39, 5, 5), 0, 0},
+        {header(12, 0, 5), 0, 0}, {"BX" + header(40, 3, 4).substr(2), 0, 0}, {header(40, 3, 4).substr(0, 21), 0, 0}};
+    for (const auto& [bytes, w, h] : cases) {
+        const auto size = parseBitmapSize(std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
+        EXPECT_EQ(size ? size->width * 10000 + size->height : 0, w * 10000 + h) << w;
+    }
+    TempDirectory folder;
+    folder.write("a.bmp", header(40, 3, 4) + "rest");
+    const auto path = [&](const char* name) { return (folder.path() / name).string(); };
+    EXPECT_EQ(readBitmapSize(path("a.bmp")), (BitmapSize{3, 4}));
+    EXPECT_EQ(readWholeFile(path("a.bmp"), 30).value().size() + readFilePrefix(path("a.bmp"), 4).value().size(), 34u);
+    EXPECT_FALSE(readWholeFile(path("a.bmp"), 29));
+    ASSERT_EQ(::mkfifo(path("p").c_str(), 0600), 0);
+    for (const char* name : {"p", "missing", "."})
+        EXPECT_FALSE(readBitmapSize(path(name)) || readWholeFile(path(name), 9) || readFilePrefix(path(name), 9)) << name;
+}
+
+}  // namespace
+}  // namespace pathwick::testing
