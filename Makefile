@@ -4,7 +4,7 @@
 JOBS ?= 2
 CMAKE_WERROR := -DPATHWICK_WERROR=ON
 
-.PHONY: all deps test-deps build run test test-unit test-asan fuzz-smoke bench clean package
+.PHONY: all deps test-deps build run test test-unit test-asan fuzz-smoke check-hints bench clean package
 
 all: build
 
@@ -34,7 +34,13 @@ test-asan: test-deps
 fuzz-smoke: test-deps
 	bash fuzz/run-smoke
 
-test: test-unit test-asan fuzz-smoke
+# The sample hints files against their pools: one hint per question, in
+# order, within two screen lines, no choice letters, sound worked steps.
+check-hints: test-deps
+	python3 tools/check_hints.py --pool 2018
+	python3 tools/check_hints.py --pool 2026
+
+test: check-hints test-unit test-asan fuzz-smoke
 
 bench: build test-deps
 	bash bench/run
