@@ -24,7 +24,11 @@ TEST(CommandLine, ChoosesThePoolOrAnswersBeforeTheScreenIsTaken) {
         {{"--pool", "2026", "2026"}, nullptr, 2, "pathwick: unexpected argument '2026'; valid"},
     };
     for (const Case& c : cases) {
-        const CommandLine command = ReadCommandLine(c.arguments);
+        std::vector<std::string> words{"pathwick"};  // as main() gets them
+        words.insert(words.end(), c.arguments.begin(), c.arguments.end());
+        std::vector<const char*> argv;
+        for (const std::string& word : words) argv.push_back(word.c_str());
+        const CommandLine command = ReadCommandLine(static_cast<int>(argv.size()), argv.data());
         SCOPED_TRACE(c.arguments.empty() ? "(none)" : std::string(c.arguments.back()));
         EXPECT_EQ(command.run ? command.edition : nullptr, c.edition);
         EXPECT_EQ(command.exitCode, c.exitCode);

@@ -56,13 +56,16 @@ TEST(ShuffleChoices, EveryQuestionKeepsItsKeyOnItsText) {
     FakeClock clock;
     RandomSource random(clock);
     QuestionPool table(2);
+    int moved = 0;  // keys that changed letter: the choices really moved
     for (const auto& [id, record] : wholePool()) {
         for (int f = 1; f <= 7; ++f) table.cell(1, f) = record[std::size_t(f)];
         table.cell(0, kSelectorField) = " 1";
         clock.advance(std::chrono::milliseconds(37));
         ShuffleChoices(table, random);
         expectRelettered(record, table, 1);
+        moved += table.cell(1, kKeyField) != record[kKeyField];
     }
+    EXPECT_GT(moved, 200);
     table.cell(1, kKeyField) = "E";  // a key on no choice stays; a selector outside the table changes nothing
     for (const char* selector : {" 1", "0", "3", "-1"}) {
         table.cell(0, kSelectorField) = selector;
