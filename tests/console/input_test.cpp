@@ -45,6 +45,7 @@ TEST(InputDecoder, KeysSequencesAndMouseReports) {
     };
     for (const auto& [bytes, events] : cases) EXPECT_EQ(decode(bytes), events) << bytes;
     EXPECT_EQ(decode("\xE9\x96", false), "\xE9");
+    EXPECT_EQ(decode(std::string(600, 'a')).size(), 2 * 512 - 1u) << "at most 512 events wait";
     // Alt + a letter gives the letter key's scan code, row by row of the keyboard.
     const std::pair<const char*, int> rows[] = {{"qwertyuiop", 16}, {"asdfghjkl", 30}, {"zxcvbnm", 44}};
     for (auto [letters, first] : rows)
@@ -111,7 +112,11 @@ TEST(ScreenLayer, WaitsReadLinesClicksAndForwardedKeys) {
     rig.terminal.type(std::string(10001, '7')).enter();
     EXPECT_EQ(s.readLine().size(), 10000u);
     s.enableMouse();
-    ForwardedKeys forwarded;
+    ForwardedKeys forwarded;  // keeps at most 256 keys waiting
+    for (int i = 0; i < 300; ++i) forwarded.push(std::to_string(i));
+    int kept = 0;
+    while (forwarded.take()) ++kept;
+    EXPECT_EQ(kept, 256);
     forwarded.push("f");
     s.attachForwardedKeys(&forwarded);
     rig.terminal.click(44, 1).click(0, 5).click(43, 100).idle(10).close().key("z");
