@@ -35,7 +35,7 @@ TEST(InputDecoder, KeysSequencesAndMouseReports) {
         {"\x1b[1~\x1b[2~\x1b[3~\x1b[4~\x1b[5~\x1b[6~\x1b[7~\x1b[8~", "x71 x82 x83 x79 x73 x81 x71 x79"},
         {"\x1bOP\x1bOS\x1b[11~\x1b[15~\x1b[17~\x1b[21~\x1b[23~\x1b[24~", "x59 x62 x59 x63 x64 x68 x87 x88"},
         {"\x1b[[A\x1b[[E\x1b[[Fz", "x59 x63 F z"}, {"\x1b[[B", "x60"}, {"\x1b[Z\x1bOM\x1bOp\x1bOy\x1bOX", "\t \r 0 9 ="},
-        {"\x1b[0002~\x1b[99999~\x1b[9~\x1b[99x\x1b[?1;2c\x1b[1$~a", "x82 a"}, {"\x1b[", "["}, {"\x1bO", "x24"}, {"\x1bO~", ""}, {"\x1bO9P", "x59"}, {"\x1b[@", ""},
+        {"\x1b[0002~\x1b[99999~\x1b[9~\x1b[99x\x1b[?1;2c\x1b[1$~a", "x82 a"}, {"\x1b[", "["}, {"\x1bO", "x24"}, {"\x1bO~", ""}, {"\x1bO@", ""}, {"\x1bO1 ", " "}, {"\x1bO9P", "x59"}, {"\x1b[@", ""},
         {"\x1b[<0;10;5M\x1b[<0;10;5m\x1b[<4;1;1M\x1b[<28;3;4M\x1b[<0;9;90M", "c5,10 c1,1 c4,3 c90,9"},
         {"\x1b[<1;10;5M\x1b[<32;10;5M\x1b[<64;10;5M\x1b[<0;0;5M\x1b[<0;10;0M", ""},
         {"\x1b[<0;100000;7M\x1b[<0;1000000;7M\x1b[<0;10M\x1b[<0;1;2;3M\x1b[<;1;2M", "c7,100000"},
@@ -77,7 +77,7 @@ TEST(ScreenLayer, WritingWrappingScrollingAndColours) {
     ScreenRig rig;
     ScreenLayer& s = rig.screen;
     const auto at = [&](int row, int column, std::string_view text) { s.locate(row, column), s.printText(text); };
-    s.setColor(14, 4), s.clearScreen(), s.setColor(16, -1), at(0, 101, "a\x96");
+    s.setColor(14, 4), s.clearScreen(), s.setColor(16, -1), s.setColor(-1, 16), at(0, 101, "a\x96");
     EXPECT_EQ(textAt(s, 1, 1, 2) + colorsAt(s, 1, 2) + colorsAt(s, 43, 100), "a\u201314/414/4");
     s.setTitle("\x7f\x80\x96");  // the title reaches the terminal as UTF-8
     EXPECT_EQ(rig.terminal.title(), "\x7f\u20ac\u2013");

@@ -1,4 +1,5 @@
 #include "console/terminal_guard.h"
+#include "console/terminal_type.h"
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -68,6 +69,15 @@ TEST(TerminalGuard, HoweverTheProgramEndsTheTerminalIsBackAndTypedKeysAreGone) {
     expectRestoredAfter([] { *reinterpret_cast<volatile int*>(unmapped) = 1; }, -SIGSEGV);
     expectRestoredAfter([] { std::abort(); }, -SIGABRT);
     expectRestoredAfter([] { std::raise(SIGBUS); }, -SIGBUS);
+    expectRestoredAfter([] { ::kill(::getpid(), SIGQUIT); }, -SIGQUIT);
+}
+
+TEST(TerminalType, PlainXtermScreenAndTmuxStartOnTheir256ColourEntries) {
+    const std::pair<const char*, std::optional<std::string>> cases[] = {
+        {"xterm", "xterm-256color"}, {"screen", "screen-256color"}, {"tmux", "tmux-256color"},
+        {"xterm-256color", std::nullopt}, {"xtermish", std::nullopt}, {"vt100", std::nullopt},
+        {"xterm-unknown", std::nullopt}, {nullptr, std::nullopt}};
+    for (const auto& [term, expected] : cases) EXPECT_EQ(colourfulSibling(term), expected) << (term ? term : "null");
 }
 
 }  // namespace

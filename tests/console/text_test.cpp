@@ -18,6 +18,8 @@ TEST(TextValues, NumbersInText) {
     const std::pair<const char*, double> values[] = {{" 12.5x", 12.5}, {"-3", -3}, {"+4", 4}, {"abc", 0},
                                                      {"", 0},          {".5", 0.5}, {"  7 8", 7}, {"-", 0}};
     for (auto [text, value] : values) EXPECT_DOUBLE_EQ(valueOf(text), value) << text;
+    constexpr std::string_view digits = "42.55";  // digits past a view's end are not read
+    EXPECT_DOUBLE_EQ(valueOf(digits.substr(0, 1)) + valueOf(digits.substr(0, 4)), 4 + 42.5);
     const std::pair<const char*, int> whole[] = {{"2.9", 2},  {"-2.9", -2}, {"99999999999", INT32_MAX},
                                                  {"-99999999999", INT32_MIN}, {"2147483647", INT32_MAX}};
     for (auto [text, value] : whole) EXPECT_EQ(wholeValueOf(text), value) << text;
