@@ -84,6 +84,7 @@ e2e_xvfb() {
     mkfifo "$E2E_DIR/display"
     Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp 3>"$E2E_DIR/display" 2>/dev/null &
     E2E_XVFB=$!
-    read -r -t 10 display <"$E2E_DIR/display" || e2e_fail "Xvfb did not start"
+    # Generous: a loaded machine can take long to start the server.
+    read -r -t 30 display <"$E2E_DIR/display" || e2e_fail "Xvfb did not start"
     export DISPLAY=":$display"
 }
