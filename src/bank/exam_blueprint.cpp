@@ -16,12 +16,6 @@ std::string questionId(std::string_view code, int number) {
 
 }  // namespace
 
-int blueprintItemCount(const PoolEdition& edition) {
-    int count = 0;
-    for (const auto& group : edition.groups) count += 1 + group.size;
-    return count;
-}
-
 std::string blueprintItem(int index, const PoolEdition& edition) {
     if (index < 1) return {};
     int offset = index;  // 1 = the size item of the group being looked at

@@ -8,8 +8,7 @@
 
 namespace pathwick {
 
-int blueprintItemCount(const PoolEdition& edition = Edition2018());
 // Item `index` (1-based); empty text for 0 or past the end.
-std::string blueprintItem(int index, const PoolEdition& edition = Edition2018());
+std::string blueprintItem(int index, const PoolEdition& edition);
 
 }  // namespace pathwick

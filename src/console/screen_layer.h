@@ -71,7 +71,6 @@ public:
     bool scrollPending() const { return scrollPending_; }
     int foreground() const { return foreground_; }
     int background() const { return background_; }
-    bool cursorVisible() const { return cursorVisible_; }
     Clock& clock() { return clock_; }
 
 private:
