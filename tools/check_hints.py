@@ -1,10 +1,12 @@
 #!/usr/bin/env python3
 """Checks hints.txt against the question pool and lists hints worth a second look.
 
-Usage: tools/check_hints.py [HINTS] [--pool 2018|2026] [--review] [--partial]
+Usage: tools/check_hints.py [HINTS] [--pool 2018|2026|general|extra] [--review] [--partial]
 
 HINTS defaults to the edition's own file: hints.txt for the 2018-2022 pool,
-hints-2026-2030.txt for the 2026-2030 pool (--pool 2026).
+hints-2026-2030.txt for the 2026-2030 pool (--pool 2026),
+hints-general-2023-2027.txt and hints-extra-2024-2028.txt for the General
+and Amateur Extra pools.
 
 Hard checks (exit status 1 on any failure): comment line first, one hint per
 pool question in pool order, "ID: text" lines, CR LF ends, plain ASCII,
@@ -43,13 +45,17 @@ choice choices correct""".split())
 EDITIONS = {
     "2018": ("data/pool", "data/pool-references.txt", "hints.txt"),
     "2026": ("data/pool-2026-2030", "data/pool-2026-2030/pool-references.txt", "hints-2026-2030.txt"),
+    "general": ("data/pool-general-2023-2027", "data/pool-general-2023-2027/pool-references.txt",
+                "hints-general-2023-2027.txt"),
+    "extra": ("data/pool-extra-2024-2028", "data/pool-extra-2024-2028/pool-references.txt",
+              "hints-extra-2024-2028.txt"),
 }
 
 
 def load_pool(pool_dir):
     questions = []
-    for n in range(10):
-        items = (ROOT / pool_dir / f"T{n}.txt").read_bytes().decode("cp1252").split("\n")
+    for path in sorted((ROOT / pool_dir).glob("[TGE][0-9].txt")):
+        items = path.read_bytes().decode("cp1252").split("\n")
         i = 0
         while items[i] != "ENDofPOOL":
             questions.append(items[i:i + 7])
@@ -138,7 +144,7 @@ def check(path, edition, review, partial=False):
                 break
     by_id = {}
     for h in hints:
-        m = re.fullmatch(r"(T\d[A-Z]\d\d): (\S.*)", h)
+        m = re.fullmatch(r"([TGE]\d[A-Z]\d\d): (\S.*)", h)
         if not m:
             errors.append(f"bad format: {h[:40]}")
             continue
@@ -198,10 +204,11 @@ if __name__ == "__main__":
     edition = "2018"
     if "--pool" in argv:
         at = argv.index("--pool")
-        edition = argv[at + 1][:4] if at + 1 < len(argv) else ""
+        edition = argv[at + 1] if at + 1 < len(argv) else ""
+        edition = edition if edition in ("general", "extra") else edition[:4]
         del argv[at:at + 2]
     if edition not in EDITIONS:
-        sys.exit("check_hints.py: --pool takes 2018 or 2026")
+        sys.exit("check_hints.py: --pool takes 2018, 2026, general or extra")
     args = [a for a in argv if not a.startswith("--")]
     ok = check(args[0] if args else ROOT / EDITIONS[edition][2], edition, "--review" in argv,
                "--partial" in argv)
