@@ -12,7 +12,7 @@
 #include "console/input_decoder.h"
 #include "console/text_values.h"
 #include "console/wrap_text.h"
-#include "support/bitmap_header.h"
+#include "desktop/bitmap_header.h"
 #include "support/hints_parser.h"
 
 namespace pathwick::fuzz {

@@ -16,8 +16,8 @@
 #include "app/command_line.h"
 #include "app/program.h"
 #include "support/program_context.h"
-#include "support/desktop.h"
-#include "support/lazy_desktop.h"
+#include "desktop/desktop.h"
+#include "desktop/lazy_desktop.h"
 
 namespace pathwick {
 namespace {

@@ -8,7 +8,7 @@
 
 #include "console/counted_list.h"
 #include "console/screen_layer.h"
-#include "support/desktop.h"
+#include "desktop/desktop.h"
 
 namespace pathwick {
 

@@ -7,7 +7,7 @@
 #include "bank/pool_edition.h"
 #include "console/random_source.h"
 #include "console/screen_layer.h"
-#include "support/desktop.h"
+#include "desktop/desktop.h"
 
 namespace pathwick {
 

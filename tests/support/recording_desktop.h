@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "support/desktop.h"
+#include "desktop/desktop.h"
 
 namespace pathwick::testing {
 

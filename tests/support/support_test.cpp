@@ -4,7 +4,7 @@
 #include <sys/stat.h>
 
 #include "drill/run_state.h"
-#include "support/bitmap_header.h"
+#include "desktop/bitmap_header.h"
 #include "support/bounded_file.h"
 #include "support/hints_file.h"
 #include "support/hints_parser.h"

@@ -1,4 +1,4 @@
-#include "support/sdl_desktop.h"
+#include "desktop/sdl_desktop.h"
 
 #include <SDL.h>
 
@@ -15,7 +15,7 @@
 #include <utility>
 
 #include "console/cp1252.h"
-#include "support/bitmap_header.h"
+#include "desktop/bitmap_header.h"
 #include "support/bounded_file.h"
 #include "support/embedded_assets.h"
 

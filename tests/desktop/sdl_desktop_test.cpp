@@ -1,6 +1,6 @@
 // The SDL desktop under SDL's dummy video driver (windows without a display)
 // and disk audio driver (the audio output written to a file).
-#include "support/sdl_desktop.h"
+#include "desktop/sdl_desktop.h"
 
 #include <SDL.h>
 #include <gtest/gtest.h>

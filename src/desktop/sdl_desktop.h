@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "console/forwarded_keys.h"
-#include "support/desktop.h"
+#include "desktop/desktop.h"
 
 namespace pathwick {
 

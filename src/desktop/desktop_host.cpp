@@ -11,8 +11,8 @@
 #include <string>
 
 #include "console/forwarded_keys.h"
-#include "support/desktop_channel.h"
-#include "support/sdl_desktop.h"
+#include "desktop/desktop_channel.h"
+#include "desktop/sdl_desktop.h"
 
 namespace pathwick {
 namespace {

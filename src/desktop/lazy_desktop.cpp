@@ -1,11 +1,11 @@
-#include "support/lazy_desktop.h"
+#include "desktop/lazy_desktop.h"
 
 #include <unistd.h>
 
 #include <stdexcept>
 
-#include "support/desktop_channel.h"
-#include "support/desktop_process.h"
+#include "desktop/desktop_channel.h"
+#include "desktop/desktop_process.h"
 
 namespace pathwick {
 namespace {

@@ -1,4 +1,4 @@
-#include "support/desktop_channel.h"
+#include "desktop/desktop_channel.h"
 
 #include <sys/socket.h>
 

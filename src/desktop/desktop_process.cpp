@@ -1,4 +1,4 @@
-#include "support/desktop_process.h"
+#include "desktop/desktop_process.h"
 
 #include <fcntl.h>
 #include <signal.h>

@@ -1,4 +1,4 @@
-#include "support/bitmap_header.h"
+#include "desktop/bitmap_header.h"
 
 #include "support/bounded_file.h"
 

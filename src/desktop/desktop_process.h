@@ -10,8 +10,8 @@
 #include <memory>
 
 #include "console/forwarded_keys.h"
-#include "support/desktop.h"
-#include "support/desktop_channel.h"
+#include "desktop/desktop.h"
+#include "desktop/desktop_channel.h"
 
 namespace pathwick {
 

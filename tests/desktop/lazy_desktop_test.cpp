@@ -1,11 +1,11 @@
-#include "support/lazy_desktop.h"
+#include "desktop/lazy_desktop.h"
 
 #include <gtest/gtest.h>
 
 #include <fstream>
 
 #include "console/forwarded_keys.h"
-#include "support/desktop_process.h"
+#include "desktop/desktop_process.h"
 #include "support/screen_test.h"
 
 namespace pathwick {
