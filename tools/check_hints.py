@@ -163,9 +163,12 @@ def check(path, edition, review, partial=False):
             errors.append(f"{qid}: reference {ref} where {refs[qid]} expected")
         if qid not in refs and re.search(r"\[97\.", ref):
             errors.append(f"{qid}: Part 97 reference not in the list: {ref}")
+        # The pool's own reference may hold an upper-case "(A)" of a rule
+        # paragraph: only the hint's own words are searched for letters.
+        words_part = text[:-len(ref)] if ref and ref == refs.get(qid) else text
         for pattern in LETTER_PATTERNS:
-            if pattern.search(text):
-                errors.append(f"{qid}: names a choice letter: {pattern.search(text).group(0)}")
+            if pattern.search(words_part):
+                errors.append(f"{qid}: names a choice letter: {pattern.search(words_part).group(0)}")
         if "~Figure " in text:
             errors.append(f"{qid}: picture reference")
         for step in bad_arithmetic(text):
