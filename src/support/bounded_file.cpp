@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <utility>
 
@@ -40,12 +41,15 @@ std::optional<RegularFile> openRegular(const std::string& path) {
     return RegularFile{std::move(fd), info.st_size};
 }
 
-// Reads until `limit` bytes or end of file.
+// Reads until `limit` bytes or end of file. The buffer grows as bytes
+// arrive, so a generous limit costs nothing for a short file.
 std::optional<std::vector<std::uint8_t>> readUpTo(int fd, std::size_t limit) {
-    std::vector<std::uint8_t> bytes(limit);
+    constexpr std::size_t kChunk = 64 * 1024;
+    std::vector<std::uint8_t> bytes;
     std::size_t filled = 0;
     while (filled < limit) {
-        const ssize_t got = ::read(fd, bytes.data() + filled, limit - filled);
+        bytes.resize(std::min(filled + kChunk, limit));
+        const ssize_t got = ::read(fd, bytes.data() + filled, bytes.size() - filled);
         if (got == 0) break;
         if (got < 0) {
             if (errno == EINTR) continue;

@@ -1,15 +1,11 @@
 #include "support/hints_file.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <cstddef>
 
 #include "console/text_values.h"
 #include "console/wrap_text.h"
+#include "support/bounded_file.h"
 #include "support/hints_parser.h"
 
 namespace pathwick {
@@ -19,44 +15,17 @@ namespace {
 // hints.txt is a text file of a few hundred short lines; anything beyond
 // this is ignored rather than read into memory.
 constexpr std::size_t kHintsFileReadLimit = 4 * 1024 * 1024;
-constexpr std::size_t kReadChunk = 64 * 1024;
 constexpr int kHintWrapWidth = 95;
 constexpr int kFirstHintRow = 29;
 // Entries 0..15: rows 29 to 43, the last row of the screen. Longer hints
 // are cut there instead of scrolling the question away.
 constexpr int kHintLinesLast = 15;
 
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd) : fd_(fd) {}
-    ~FileDescriptor() {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    int get() const { return fd_; }
-
-private:
-    int fd_;
-};
-
-// The first bytes of a regular file, or nothing. Opening does not block on
-// a FIFO or device of that name, and only regular files are read.
+// The first bytes of a regular file, or nothing.
 std::string readHintsFile(const std::filesystem::path& file) {
-    FileDescriptor fd(::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
-    struct stat status {};
-    if (fd.get() < 0 || ::fstat(fd.get(), &status) != 0 || !S_ISREG(status.st_mode)) return {};
-    std::string bytes;
-    std::size_t filled = 0;
-    while (filled < kHintsFileReadLimit) {
-        bytes.resize(std::min(filled + kReadChunk, kHintsFileReadLimit));
-        const ssize_t got = ::read(fd.get(), bytes.data() + filled, bytes.size() - filled);
-        if (got < 0 && errno == EINTR) continue;
-        if (got <= 0) break;
-        filled += static_cast<std::size_t>(got);
-    }
-    bytes.resize(filled);
-    return bytes;
+    const auto bytes = readFilePrefix(file.string(), kHintsFileReadLimit);
+    if (!bytes) return {};
+    return std::string(bytes->begin(), bytes->end());
 }
 
 void loadIndex(std::string_view bytes, CountedList& hintIndex) {

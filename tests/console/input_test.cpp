@@ -30,7 +30,7 @@ std::string decode(std::string_view bytes, bool utf8 = true) {
 
 TEST(InputDecoder, KeysSequencesAndMouseReports) {
     const std::pair<std::string, std::string> cases[] = {
-        {"a\n\x7f\x08\t", "a \r \x08 \x08 \t"}, {"\x1b", "\x1b"}, {"\x1b\x1b", "\x1b \x1b"}, {"\x1b" "1", "1"},
+        {"a\n\x7f\x08\t", "a \r \x08 \x08 \t"}, {"\x1b", "\x1b"}, {"\x1b\x1b", "\x1b \x1b"}, {"\x1b" "1k", "1 k"},
         {"\x1b[A\x1b[B\x1b[C\x1b[D\x1bOA", "x72 x80 x77 x75 x72"}, {"\x1b[H\x1b[F\x1b[1;5H", "x71 x79 x71"},
         {"\x1b[1~\x1b[2~\x1b[3~\x1b[4~\x1b[5~\x1b[6~\x1b[7~\x1b[8~", "x71 x82 x83 x79 x73 x81 x71 x79"},
         {"\x1bOP\x1bOS\x1b[11~\x1b[15~\x1b[17~\x1b[21~\x1b[23~\x1b[24~", "x59 x62 x59 x63 x64 x68 x87 x88"},
@@ -41,7 +41,8 @@ TEST(InputDecoder, KeysSequencesAndMouseReports) {
         {"\x1b[<0;100000;7M\x1b[<0;1000000;7M\x1b[<0;10M\x1b[<0;1;2;3M\x1b[<;1;2M", "c7,100000"},
         {"\x1b[M \x2a\x25\x1b[M\x23\x2a\x25\x1b[M\x60!!\x1b[M !\x20", "c5,10"},
         {"\xC3\xBF\xC3\xA9\xE2\x82\xAC\xE4\xB8\xAD\xC0\xAF\xED\xA0\x80\xF4\x90\x80\x80\x80\xE0\x81\x81\xC3" "a\xF0\x9F\x98\x80!", "\xFF \xE9 \x80 a !"},
-        {"\x1b[" + std::string(40, '1') + "~b", "b"}, {"\x1b[" + std::string(40, '1') + "@b", "b"}, {"\x1b[1\x7f", "\x08"}, {"\x1b\xC3\xA9", "\xE9"},
+        {"\x1b[" + std::string(40, '1') + "~b", "b"}, {"\x1b[" + std::string(40, '1') + "@b", "b"}, {"\x1b[" + std::string(40, '1') + "\rb", "\r b"},
+        {"\x1b[" + std::string(40, '1') + " !/@b", "b"}, {"\xC2\x80\xC2\x9F\xC2\xA0\xC5\xB8\xC5\xB9", "\xA0 \x9F"}, {"\x1b[1\x7f", "\x08"}, {"\x1b\xC3\xA9", "\xE9"},
     };
     for (const auto& [bytes, events] : cases) EXPECT_EQ(decode(bytes), events) << bytes;
     EXPECT_EQ(decode("\xE9\x96", false), "\xE9");
@@ -50,11 +51,18 @@ TEST(InputDecoder, KeysSequencesAndMouseReports) {
     const std::pair<const char*, int> rows[] = {{"qwertyuiop", 16}, {"asdfghjkl", 30}, {"zxcvbnm", 44}};
     for (auto [letters, first] : rows)
         for (int i = 0; letters[i] != '\0'; ++i)
-            EXPECT_EQ(decode(std::string{'\x1b', letters[i]}) + decode(std::string{'\x1b', char(letters[i] - 32)}),
-                      "x" + std::to_string(first + i) + "x" + std::to_string(first + i)) << letters[i];
+            EXPECT_EQ(decode(std::string{'\x1b', letters[i], 'k'}) + decode(std::string{'\x1b', char(letters[i] - 32)}),
+                      "x" + std::to_string(first + i) + " kx" + std::to_string(first + i)) << letters[i];
 }
 
 TEST(InputDecoder, SplitSequencesWaitAndDoubleClicksAreQuick) {
+    // A lead byte of a UTF-8 character waits for the rest; any other byte
+    // above 127 is dropped at once.
+    for (int lead : {0x80, 0xBF, 0xC0, 0xC1, 0xC2, 0xDF, 0xE0, 0xEF, 0xF0, 0xF4, 0xF5, 0xFF}) {
+        InputDecoder waiting;
+        waiting.feed(std::string(1, char(lead)), 0ms);
+        EXPECT_EQ(waiting.waitingForMore(), lead >= 0xC2 && lead <= 0xF4) << lead;
+    }
     InputDecoder decoder;
     decoder.feed("\x1b[", 0ms);
     EXPECT_TRUE(decoder.waitingForMore());
@@ -62,9 +70,10 @@ TEST(InputDecoder, SplitSequencesWaitAndDoubleClicksAreQuick) {
     EXPECT_TRUE(decoder.waitingForMore());
     decoder.feed("\xA9", 2ms);
     EXPECT_FALSE(decoder.waitingForMore());
-    for (const char* unfinished : {"\x1b[1;5", "\x1b[["})  // dropped when nothing more comes in time
+    // Dropped when nothing more comes in time, the overlong one too.
+    for (const std::string& unfinished : {std::string("\x1b[1;5"), std::string("\x1b[["), "\x1b[" + std::string(40, '1')})
         decoder.feed(unfinished, 3ms), decoder.expirePending(30ms), decoder.feed("B", 31ms);
-    EXPECT_EQ(decoded(decoder), "x72 x \xE9 B B");
+    EXPECT_EQ(decoded(decoder), "x72 x \xE9 B B B");
     const std::pair<std::chrono::milliseconds, const char*> presses[] = {
         {0ms, "c2,3"}, {400ms, "d2,3"}, {500ms, "c2,3"}, {901ms, "c2,3"}, {1000ms, "c2,4"}, {1001ms, "c2,3"}, {1002ms, "d2,3"}};
     for (auto [time, event] : presses) {

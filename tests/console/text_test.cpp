@@ -72,7 +72,8 @@ TEST(WrapText, Edges) {
     EXPECT_EQ(wrap("aaa bbb", 8) + wrap("aaa bbbb", 8) + wrap("   ", 4), "1|aaa bbb  2|aaa     |bbbb    1|    ");
     EXPECT_EQ(wrap("abcdefghijkl xy", 5) + wrap("abcde", 5), " 4|abcde|fghij|kl   |xy    1|abcde");
     EXPECT_EQ(wrap("A.\xA0word next", 4), " 3|A.\xA0w|ord |next") << "a no-break space is not a blank";
-    EXPECT_EQ(wrap(std::string(100, 'w'), 1).substr(0, 2) + wrap("text", 0) + wrap("some words", 90, 0), " 800");
+    EXPECT_EQ(wrap(std::string(100, 'w'), 1).substr(0, 2) + wrap("text", 0) + wrap("some words", 90, 0) + wrap("aaa bbb", 4, 1),
+              " 800 1|aaa ");
 }
 
 // state = state * 134775813 + 1 (mod 2^32) from the bit pattern of the seed;

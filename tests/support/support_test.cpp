@@ -1,7 +1,9 @@
 // The run-time clock, hints.txt (parsing and reading hostile files) and the
 // bitmap header, against worked values and hand-made files.
 #include <gtest/gtest.h>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "drill/run_state.h"
 #include "desktop/bitmap_header.h"
@@ -58,7 +60,7 @@ TEST(HintsParser, LinesIndexHintsAndPictureNames) {
     EXPECT_EQ(FindHint(file, "T6C02").value().text + "|" + FindHint(file, "T6C02").value().pictureName, "Look |a 2.bmp");
     EXPECT_FALSE(FindHint(file, "T1A0") || FindHint(file, "T1A03") || FindHint(":x", ""));
     const auto cut = FindHint("T0A01: " + std::string(1420, 'x') + " ~Figure a.bmp", "T0A01").value();
-    EXPECT_EQ(cut.text.size(), kHintTextLimit);
+    EXPECT_EQ(cut.text.size(), 1425u);
     EXPECT_EQ(cut.pictureName, "") << "the text is cut before the picture is looked for";
     for (std::string_view name : {"T1.bmp", "a..b.bmp"}) EXPECT_TRUE(IsSafePictureName(name)) << name;
     using namespace std::string_view_literals;
@@ -92,12 +94,22 @@ TEST(HintsFile, ShownFromRow29AndHostileFilesReadNothing) {
     EXPECT_EQ(textAt(rig.screen, 29, 1, 97), " " + std::string(95, 'w') + " ");
     EXPECT_EQ(textAt(rig.screen, 43, 2, 1) + trimmedRow(rig.screen, 28), "w") << "cut at the last row";
 
-    folder.write("hints.txt", std::string(4 * 1024 * 1024 - 2, 'z') + "\r\nT0A02: far [y]\r\n");
-    EXPECT_EQ(request("T0A02"), "") << "only the first 4 MiB are read";
+    // Only the first 4 MiB are read: a line that starts 9 bytes before the
+    // end of them is cut there, one that starts at the end is not seen.
+    for (std::size_t start : {4u << 20, (4u << 20) - 9}) {
+        folder.write("hints.txt", std::string(start - 2, 'z') + "\r\nT0A02: far [y]\r\n");
+        EXPECT_EQ(request("T0A02"), start == 4u << 20 ? "" : " fa") << start;
+    }
     const auto hints = folder.path() / "hints.txt";
     std::filesystem::remove(hints);
+    int fifo = -1;
     for (int kind = 0; kind < 4; ++kind) {
-        if (kind == 0) ::mkfifo(hints.c_str(), 0600);  // opening must not wait for a writer
+        // Opening must not wait for a writer, and what a writer sends is not read.
+        if (kind == 0) {
+            ::mkfifo(hints.c_str(), 0600);
+            fifo = ::open(hints.c_str(), O_RDWR | O_NONBLOCK);
+            EXPECT_EQ(::write(fifo, "T6C02: sent [x]\r\n", 17), 17);
+        }
         if (kind == 1) std::filesystem::create_directory(hints);
         if (kind == 2) std::filesystem::create_symlink("/dev/zero", hints);
         request("Index");
@@ -105,6 +117,7 @@ TEST(HintsFile, ShownFromRow29AndHostileFilesReadNothing) {
         EXPECT_EQ(request("T6C02"), "") << kind;
         std::filesystem::remove(hints);
     }
+    ::close(fifo);
 }
 
 // A header of `info` bytes' kind (12: 16-bit sizes) with these sides.
@@ -120,7 +133,8 @@ TEST(BitmapHeader, SizesFromHeadersAndFiles) {
     const std::tuple<std::string, int, int> cases[] = {
         {header(40, 640, 533), 640, 533}, {header(124, 1, -8192), 1, 8192}, {header(12, 30, 20), 30, 20},
         {header(40, 8193, 5), 0, 0}, {header(40, 5, 0), 0, 0}, {header(40, -5, 5), 0, 0}, {header(39, 5, 5), 0, 0},
-        {header(12, 0, 5), 0, 0}, {"BX" + header(40, 3, 4).substr(2), 0, 0}, {header(40, 3, 4).substr(0, 21), 0, 0}};
+        {header(12, 0, 5), 0, 0}, {"BX" + header(40, 3, 4).substr(2), 0, 0}, {header(40, 3, 4).substr(0, 25), 0, 0},
+        {header(12, 30, 20).substr(0, 22), 30, 20}, {header(12, 30, 20).substr(0, 21), 0, 0}};
     for (const auto& [bytes, w, h] : cases) {
         const auto size = parseBitmapSize(std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
         EXPECT_EQ(size ? size->width * 10000 + size->height : 0, w * 10000 + h) << w;
