@@ -8,7 +8,9 @@
 #include <chrono>
 #include <condition_variable>
 #include <cstring>
+#include <cstdlib>
 #include <deque>
+#include <filesystem>
 #include <functional>
 #include <map>
 #include <mutex>
@@ -170,6 +172,21 @@ std::optional<char32_t> nextCodePoint(std::string_view text, std::size_t& at) {
     }
     at += length;
     return codePoint;
+}
+
+// The PulseAudio library, asked while no sound server runs, makes folders
+// under HOME and the temporary folder for one; without a server SDL goes to
+// the sound card directly. SDL_AUDIODRIVER in the environment still wins.
+bool soundServerRuns() {
+    if (std::getenv("PULSE_SERVER") != nullptr) return true;
+    std::vector<std::filesystem::path> sockets{"/run/pulse/native"};
+    if (const char* runtime = std::getenv("XDG_RUNTIME_DIR")) {
+        sockets.push_back(std::filesystem::path(runtime) / "pulse" / "native");
+        sockets.push_back(std::filesystem::path(runtime) / "pipewire-0");
+    }
+    std::error_code error;
+    return std::any_of(sockets.begin(), sockets.end(),
+                       [&](const auto& socket) { return std::filesystem::exists(socket, error); });
 }
 
 std::uint32_t pixelOf(SDL_Surface* surface, int x, int y) {
@@ -511,6 +528,7 @@ private:
     bool ensureAudio() {
         if (audioTried_) return audio_ != 0;
         audioTried_ = true;
+        if (!soundServerRuns()) SDL_SetHint(SDL_HINT_AUDIODRIVER, "pipewire,alsa");
         if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
         const std::optional<Sound> alert = loadWave(alertWave());
         if (!alert) return false;
