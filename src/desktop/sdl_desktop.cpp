@@ -296,10 +296,18 @@ public:
     // Gives the keyboard back to the terminal if one of the windows (or
     // nobody) has it.
     void returnFocus() {
+        if (focusFree()) focusTerminal(anyWindow());
+    }
+
+    bool focusFree() {
         std::vector<SDL_Window*> ours;
         for (const auto& [handle, entry] : windows_) ours.push_back(entry.window.get());
         for (const WindowPtr& spare : spare_) ours.push_back(spare.get());
-        giveFocusToTerminal(ours);
+        return focusFreeForTerminal(ours);
+    }
+
+    SDL_Window* anyWindow() {
+        return spare_.empty() ? windows_.begin()->second.window.get() : spare_.back().get();
     }
 
     void play(const std::string& name) {
@@ -495,12 +503,15 @@ private:
         return window;
     }
 
+    // The window manager may hand a closing window's focus to a window of
+    // its own, so whether the terminal takes it is known only before.
     void retire(std::map<WindowHandle, PictureWindow>::iterator found) {
+        const bool focusFreed = focusFree();
         SDL_HideWindow(found->second.window.get());
         spare_.push_back(std::move(found->second.window));
         windows_.erase(found);
         if (spare_.size() > kMostSpareWindows) spare_.erase(spare_.begin());
-        returnFocus();
+        if (focusFreed) focusTerminal(spare_.back().get());
     }
 
     // SDL places the drawing area; when the window manager reports a frame,

@@ -23,24 +23,38 @@ int ignoreError(Display*, XErrorEvent*) { return 0; }
     return error == std::errc() && end == digits.data() + digits.size() ? id : 0;
 }
 
+Display* displayOf(SDL_Window* window, ::Window& id) {
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (!SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11) return nullptr;
+    id = info.info.x11.window;
+    return info.info.x11.display;
+}
+
 }  // namespace
 
-void giveFocusToTerminal(const std::vector<SDL_Window*>& ours) {
-    const ::Window terminal = terminalWindow();
-    if (terminal == 0 || ours.empty()) return;
+bool focusFreeForTerminal(const std::vector<SDL_Window*>& ours) {
+    if (terminalWindow() == 0 || ours.empty()) return false;
     std::vector<::Window> own;
     Display* display = nullptr;
     for (SDL_Window* window : ours) {
-        SDL_SysWMinfo info;
-        SDL_VERSION(&info.version);
-        if (!SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11) return;
-        display = info.info.x11.display;
-        own.push_back(info.info.x11.window);
+        ::Window id = 0;
+        display = displayOf(window, id);
+        if (display == nullptr) return false;
+        own.push_back(id);
     }
     ::Window focus = None;
     int revert = 0;
     XGetInputFocus(display, &focus, &revert);
-    if (focus != None && focus != PointerRoot && std::find(own.begin(), own.end(), focus) == own.end()) return;
+    return focus == None || focus == PointerRoot || focus == DefaultRootWindow(display) ||
+           std::find(own.begin(), own.end(), focus) != own.end();
+}
+
+void focusTerminal(SDL_Window* any) {
+    ::Window id = 0;
+    const ::Window terminal = terminalWindow();
+    Display* display = displayOf(any, id);
+    if (terminal == 0 || display == nullptr) return;
     const XErrorHandler previous = XSetErrorHandler(ignoreError);
     XSetInputFocus(display, terminal, RevertToPointerRoot, CurrentTime);
     XSync(display, False);

@@ -8,9 +8,11 @@
 
 namespace pathwick {
 
-// Focuses the terminal's window when the focus is on none of the windows or
-// on one of `ours` (a window of the helper just opened or closed); focus
-// the user gave to some other program stays there. Window thread only.
-void giveFocusToTerminal(const std::vector<SDL_Window*>& ours);
+// True when the keyboard focus is on one of `ours` or on no window (the
+// root): then the terminal may take it. Focus the user gave to some other
+// program stays there. Window thread only, as the next.
+bool focusFreeForTerminal(const std::vector<SDL_Window*>& ours);
+// Focuses the terminal's window, through the connection of `any`.
+void focusTerminal(SDL_Window* any);
 
 }  // namespace pathwick
