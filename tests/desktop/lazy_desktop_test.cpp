@@ -119,6 +119,8 @@ TEST(DesktopProcess, AKilledHelperIsReapedAndItsWindowComesBack) {
     desktop.showFigure("Figure:T3", figure);
     ASSERT_NE(figure, 0);
     const std::string first = helper.lines("starts").at(0);
+    std::ifstream children("/proc/" + first + "/task/" + first + "/children");  // dd holds the socket too
+    for (int child = 0; children >> child;) ::kill(child, SIGKILL);
     ::kill(std::stoi(first), SIGKILL);
     EXPECT_TRUE(helper.gone(first));
     helper.awaited("requests", 2);
