@@ -15,7 +15,7 @@ struct BitmapSize {
 };
 
 // Larger pictures are treated as malformed.
-inline constexpr int kMaxBitmapSide = 8192;
+inline constexpr int kMaxBitmapSide = 4096;
 
 // The header bytes a size needs: file header (14) + the two size fields.
 inline constexpr std::size_t kBitmapHeaderBytes = 26;

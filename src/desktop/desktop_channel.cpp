@@ -1,5 +1,6 @@
 #include "desktop/desktop_channel.h"
 
+#include <poll.h>
 #include <sys/socket.h>
 
 #include <array>
@@ -16,15 +17,35 @@ bool knownKind(char kind) {
     return std::string_view("FICPHK").find(kind) != std::string_view::npos;
 }
 
+std::string packetOf(DesktopMessage kind, std::string_view payload) {
+    std::string packet(1, static_cast<char>(kind));
+    packet += payload;
+    return packet;
+}
+
 }  // namespace
 
 bool sendPacket(int socket, DesktopMessage kind, std::string_view payload) {
-    std::string packet(1, static_cast<char>(kind));
-    packet += payload;
+    const std::string packet = packetOf(kind, payload);
     for (;;) {
         const ssize_t sent = ::send(socket, packet.data(), packet.size(), MSG_NOSIGNAL);
         if (sent >= 0) return static_cast<std::size_t>(sent) == packet.size();
         if (errno != EINTR) return false;
+    }
+}
+
+SendOutcome sendPacketBefore(int socket, DesktopMessage kind, std::string_view payload,
+                             std::chrono::steady_clock::time_point deadline) {
+    const std::string packet = packetOf(kind, payload);
+    for (;;) {
+        const ssize_t sent = ::send(socket, packet.data(), packet.size(), MSG_NOSIGNAL | MSG_DONTWAIT);
+        if (sent >= 0) return static_cast<std::size_t>(sent) == packet.size() ? SendOutcome::Sent : SendOutcome::Gone;
+        if (errno == EINTR) continue;
+        if (errno != EAGAIN && errno != EWOULDBLOCK) return SendOutcome::Gone;
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+        if (left.count() <= 0) return SendOutcome::Full;
+        pollfd writable{socket, POLLOUT, 0};
+        ::poll(&writable, 1, static_cast<int>(left.count()));
     }
 }
 

@@ -5,6 +5,7 @@
 // payload. The program asks (Figure, Picture, Close, Play); the helper
 // answers each Figure and Picture with Handle, and sends Key whenever a key
 // reaches one of its windows.
+#include <chrono>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -31,6 +32,12 @@ struct DesktopPacket {
 
 // False when the other end is gone. Never raises SIGPIPE.
 bool sendPacket(int socket, DesktopMessage kind, std::string_view payload);
+
+enum class SendOutcome { Sent, Gone, Full };
+// Waits at most until `deadline` for room in the socket: Full when the other
+// end does not read, so that a stalled reader cannot stall the sender.
+SendOutcome sendPacketBefore(int socket, DesktopMessage kind, std::string_view payload,
+                             std::chrono::steady_clock::time_point deadline);
 // Waits for the next packet; nothing when the other end is gone or the
 // socket fails. Packets too long or of unknown kind are skipped.
 std::optional<DesktopPacket> receivePacket(int socket);

@@ -2,11 +2,15 @@
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <array>
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <cstring>
+#include <cstdlib>
 #include <deque>
+#include <filesystem>
 #include <functional>
 #include <map>
 #include <mutex>
@@ -16,6 +20,7 @@
 
 #include "console/cp1252.h"
 #include "desktop/bitmap_header.h"
+#include "desktop/terminal_focus.h"
 #include "support/bounded_file.h"
 #include "support/embedded_assets.h"
 
@@ -51,6 +56,9 @@ constexpr auto kCreationTimeout = 5s;
 // How long the window thread sleeps in the event wait while windows are
 // open; commands wake it at once.
 constexpr int kEventWaitMilliseconds = 250;
+// Closed windows are hidden and shown again for the next picture of their
+// size: the X server keeps some memory for every window a client ever made.
+constexpr std::size_t kMostSpareWindows = 6;
 
 // Pixels at 32 bits at most, plus headers, masks, palette and profile.
 constexpr std::size_t kPictureFileSlack = 64 * 1024;
@@ -166,6 +174,21 @@ std::optional<char32_t> nextCodePoint(std::string_view text, std::size_t& at) {
     return codePoint;
 }
 
+// The PulseAudio library, asked while no sound server runs, makes folders
+// under HOME and the temporary folder for one; without a server SDL goes to
+// the sound card directly. SDL_AUDIODRIVER in the environment still wins.
+bool soundServerRuns() {
+    if (std::getenv("PULSE_SERVER") != nullptr) return true;
+    std::vector<std::filesystem::path> sockets{"/run/pulse/native"};
+    if (const char* runtime = std::getenv("XDG_RUNTIME_DIR")) {
+        sockets.push_back(std::filesystem::path(runtime) / "pulse" / "native");
+        sockets.push_back(std::filesystem::path(runtime) / "pipewire-0");
+    }
+    std::error_code error;
+    return std::any_of(sockets.begin(), sockets.end(),
+                       [&](const auto& socket) { return std::filesystem::exists(socket, error); });
+}
+
 std::uint32_t pixelOf(SDL_Surface* surface, int x, int y) {
     const int bytesPerPixel = surface->format->BytesPerPixel;
     if (SDL_MUSTLOCK(surface)) SDL_LockSurface(surface);
@@ -229,10 +252,14 @@ public:
         std::unique_lock lock(pending->mutex);
         if (!pending->done.wait_for(lock, kCreationTimeout, [&] { return pending->result.has_value(); })) {
             pending->abandoned = true;
+            stalled_ = true;
             return std::nullopt;
         }
         return std::move(pending->result);
     }
+
+    // True once the thread did not answer in time (the window system hangs).
+    bool stalled() const { return stalled_; }
 
     WindowHandle openAndWait(std::function<WindowHandle()> open) {
         const auto handle = call<WindowHandle>(std::move(open),
@@ -248,22 +275,39 @@ public:
     }
 
     WindowHandle openPicture(const std::string& path, std::string_view title) {
-        if (!videoReady_) return 0;
+        SDL_Rect desktop{};
+        if (!ensureVideo() || SDL_GetDisplayBounds(0, &desktop) != 0) return 0;
         const std::optional<BitmapSize> size = readBitmapSize(path);
-        if (!size) return 0;
+        if (!size || size->width > desktop.w || size->height > desktop.h) return 0;
         const std::size_t limit =
             std::size_t{4} * static_cast<std::size_t>(size->width) *
                 static_cast<std::size_t>(size->height) + kPictureFileSlack;
         const auto bytes = readWholeFile(path, limit);
         if (!bytes) return 0;
-        SDL_Rect desktop{};
-        if (SDL_GetDisplayBounds(0, &desktop) != 0) return 0;
         const SDL_Point corner{desktop.w - size->width - kPictureRightMargin, kPictureTop};
         return openWindow(title, corner, size->width, size->height, loadBitmap(*bytes));
     }
 
     void close(WindowHandle handle) {
-        if (handle > 0) windows_.erase(static_cast<Uint32>(handle));
+        const auto found = windows_.find(handle);
+        if (found != windows_.end()) retire(found);
+    }
+
+    // Gives the keyboard back to the terminal if one of the windows (or
+    // nobody) has it.
+    void returnFocus() {
+        if (focusFree()) focusTerminal(anyWindow());
+    }
+
+    bool focusFree() {
+        std::vector<SDL_Window*> ours;
+        for (const auto& [handle, entry] : windows_) ours.push_back(entry.window.get());
+        for (const WindowPtr& spare : spare_) ours.push_back(spare.get());
+        return focusFreeForTerminal(ours);
+    }
+
+    SDL_Window* anyWindow() {
+        return spare_.empty() ? windows_.begin()->second.window.get() : spare_.back().get();
     }
 
     void play(const std::string& name) {
@@ -283,7 +327,7 @@ public:
         for (const auto& [id, entry] : windows_) {
             SDL_Window* window = entry.window.get();
             WindowInfo info;
-            info.handle = static_cast<WindowHandle>(id);
+            info.handle = id;
             info.title = SDL_GetWindowTitle(window);
             SDL_GetWindowPosition(window, &info.x, &info.y);
             SDL_GetWindowSize(window, &info.width, &info.height);
@@ -297,7 +341,7 @@ public:
 
     std::optional<std::uint32_t> pixel(WindowHandle handle, int x, int y) {
         drainEvents();
-        const auto found = windows_.find(static_cast<Uint32>(handle));
+        const auto found = windows_.find(handle);
         if (found == windows_.end()) return std::nullopt;
         SDL_Surface* surface = SDL_GetWindowSurface(found->second.window.get());
         if (!surface || x < 0 || y < 0 || x >= surface->w || y >= surface->h) return std::nullopt;
@@ -329,14 +373,22 @@ private:
         // Only desktop window systems: on a bare text console SDL must not
         // take over the display. SDL_VIDEODRIVER in the environment wins.
         SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11,wayland");
-        if (SDL_Init(0) != 0) return;
+        sdlReady_ = SDL_Init(0) == 0;
+        ensureVideo();
+    }
+
+    // Tried again for each window until it works, so that windows come
+    // back once a display that was gone is there again.
+    bool ensureVideo() {
+        if (videoReady_ || !sdlReady_) return videoReady_;
         videoReady_ = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
-        if (!videoReady_) return;
+        if (!videoReady_) return false;
         const Uint32 wake = SDL_RegisterEvents(1);
         if (wake != static_cast<Uint32>(-1)) {
             std::lock_guard lock(mutex_);
             wakeEvent_ = wake;
         }
+        return true;
     }
 
     void stopSdl() {
@@ -345,6 +397,7 @@ private:
             wakeEvent_ = 0;
         }
         windows_.clear();
+        spare_.clear();
         if (audio_ != 0) SDL_CloseAudioDevice(audio_);
         audio_ = 0;
         SDL_Quit();
@@ -396,11 +449,13 @@ private:
     }
 
     void handleWindowEvent(const SDL_WindowEvent& event) {
-        const auto found = windows_.find(event.windowID);
+        const auto found = std::find_if(windows_.begin(), windows_.end(), [&](const auto& entry) {
+            return SDL_GetWindowID(entry.second.window.get()) == event.windowID;
+        });
         if (found == windows_.end()) return;
         switch (event.event) {
             case SDL_WINDOWEVENT_CLOSE:
-                windows_.erase(found);
+                retire(found);
                 break;
             case SDL_WINDOWEVENT_EXPOSED:
             case SDL_WINDOWEVENT_SHOWN:
@@ -415,20 +470,48 @@ private:
 
     WindowHandle openWindow(std::string_view title, SDL_Point corner, int width, int height,
                             SurfacePtr image) {
-        if (!videoReady_ || !image) return 0;
+        if (!ensureVideo() || !image) return 0;
         const std::string utf8Title = cp1252ToUtf8(title);
-        Uint32 flags = SDL_WINDOW_HIDDEN;
-        if (title.empty()) flags |= SDL_WINDOW_BORDERLESS;
-        WindowPtr window(
-            SDL_CreateWindow(utf8Title.c_str(), corner.x, corner.y, width, height, flags));
+        WindowPtr window = spareWindow(width, height, title.empty());
+        if (window) {
+            SDL_SetWindowTitle(window.get(), utf8Title.c_str());
+            SDL_SetWindowPosition(window.get(), corner.x, corner.y);
+        } else {
+            Uint32 flags = SDL_WINDOW_HIDDEN;
+            if (title.empty()) flags |= SDL_WINDOW_BORDERLESS;
+            window.reset(SDL_CreateWindow(utf8Title.c_str(), corner.x, corner.y, width, height, flags));
+        }
         if (!window) return 0;
         SDL_ShowWindow(window.get());
         placeOuterCorner(window.get(), corner);
-        const Uint32 id = SDL_GetWindowID(window.get());
-        if (id == 0) return 0;
-        PictureWindow& entry = windows_[id] = PictureWindow{std::move(window), std::move(image)};
+        const WindowHandle handle = ++lastHandle_;
+        PictureWindow& entry = windows_[handle] = PictureWindow{std::move(window), std::move(image)};
         repaint(entry);
-        return static_cast<WindowHandle>(id);
+        return handle;
+    }
+
+    WindowPtr spareWindow(int width, int height, bool borderless) {
+        const auto fits = std::find_if(spare_.begin(), spare_.end(), [&](const WindowPtr& window) {
+            int w = 0, h = 0;
+            SDL_GetWindowSize(window.get(), &w, &h);
+            const bool bare = (SDL_GetWindowFlags(window.get()) & SDL_WINDOW_BORDERLESS) != 0;
+            return w == width && h == height && bare == borderless;
+        });
+        if (fits == spare_.end()) return nullptr;
+        WindowPtr window = std::move(*fits);
+        spare_.erase(fits);
+        return window;
+    }
+
+    // The window manager may hand a closing window's focus to a window of
+    // its own, so whether the terminal takes it is known only before.
+    void retire(std::map<WindowHandle, PictureWindow>::iterator found) {
+        const bool focusFreed = focusFree();
+        SDL_HideWindow(found->second.window.get());
+        spare_.push_back(std::move(found->second.window));
+        windows_.erase(found);
+        if (spare_.size() > kMostSpareWindows) spare_.erase(spare_.begin());
+        if (focusFreed) focusTerminal(spare_.back().get());
     }
 
     // SDL places the drawing area; when the window manager reports a frame,
@@ -456,6 +539,7 @@ private:
     bool ensureAudio() {
         if (audioTried_) return audio_ != 0;
         audioTried_ = true;
+        if (!soundServerRuns()) SDL_SetHint(SDL_HINT_AUDIODRIVER, "pipewire,alsa");
         if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
         const std::optional<Sound> alert = loadWave(alertWave());
         if (!alert) return false;
@@ -500,12 +584,17 @@ private:
     std::deque<std::function<void()>> tasks_;  // guarded by mutex_
     Uint32 wakeEvent_ = 0;                      // guarded by mutex_
 
+    std::atomic<bool> stalled_ = false;
+
     bool stopping_ = false;
+    bool sdlReady_ = false;
     bool videoReady_ = false;
     bool audioTried_ = false;
     SDL_AudioDeviceID audio_ = 0;
     SDL_AudioSpec audioSpec_{};
-    std::map<Uint32, PictureWindow> windows_;
+    std::map<WindowHandle, PictureWindow> windows_;  // the open ones
+    std::vector<WindowPtr> spare_;                   // hidden, oldest first
+    WindowHandle lastHandle_ = 0;
 
     std::thread thread_;  // last: starts once everything above exists
 };
@@ -527,7 +616,7 @@ void SdlDesktop::showFigure(std::string_view marker, WindowHandle& handle) {
     }
     WindowThread& thread = windowThread();
     handle = thread.openAndWait([&thread, figure] { return thread.openFigure(*figure); });
-    if (handle != 0) std::this_thread::sleep_for(kCreationPause);
+    settle(handle);
 }
 
 void SdlDesktop::showImageFile(std::string_view path, std::string_view title,
@@ -540,8 +629,19 @@ void SdlDesktop::showImageFile(std::string_view path, std::string_view title,
     handle = thread.openAndWait([&thread, file = std::string(path), text = std::string(title)] {
         return thread.openPicture(file, text);
     });
-    if (handle != 0) std::this_thread::sleep_for(kCreationPause);
+    settle(handle);
 }
+
+// The window system shows a new window, then the terminal gets the keyboard
+// back from it.
+void SdlDesktop::settle(WindowHandle handle) {
+    if (handle == 0) return;
+    std::this_thread::sleep_for(kCreationPause);
+    WindowThread& thread = *thread_;
+    thread.post([&thread] { thread.returnFocus(); });
+}
+
+bool SdlDesktop::answering() const { return !thread_ || !thread_->stalled(); }
 
 void SdlDesktop::closeGraphicWindow(WindowHandle handle) {
     if (handle == 0 || !thread_) return;

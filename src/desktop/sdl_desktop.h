@@ -33,6 +33,10 @@ public:
     void closeGraphicWindow(WindowHandle handle) override;
     void playWaveAsync(std::string_view name) override;
 
+    // False once the window system did not answer in time; from then on
+    // windows may hang.
+    bool answering() const;
+
     // For tests: the open windows as the window thread sees them after it
     // has handled every event queued so far.
     struct WindowInfo {
@@ -52,6 +56,7 @@ public:
 private:
     class WindowThread;
     WindowThread& windowThread();
+    void settle(WindowHandle handle);
 
     ForwardedKeys& keys_;
     std::unique_ptr<WindowThread> thread_;

@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <signal.h>
+
 #include <fstream>
+#include <sstream>
+#include <thread>
 
 #include "console/forwarded_keys.h"
 #include "desktop/desktop_process.h"
@@ -34,20 +38,95 @@ TEST(LazyDesktop, WorksThroughTheHelperAndQuietlyWithoutIt) {
     EXPECT_EQ(figure + picture, 0);
 }
 
+// A stand-in helper (shell `body` after logging its process id to
+// "starts") and what it left in the folder.
+struct StandIn {
+    testing::TempDirectory folder;
+    explicit StandIn(const std::string& body) {
+        folder.write("helper", "#!/bin/sh\ncd '" + folder.path().string() + "'\necho $$ >> starts\n" + body);
+        std::filesystem::permissions(folder.path() / "helper", std::filesystem::perms::owner_all);
+    }
+    std::vector<std::string> lines(const char* name) const {
+        std::ifstream file(folder.path() / name);
+        std::vector<std::string> result;
+        for (std::string line; std::getline(file, line);) result.push_back(line);
+        return result;
+    }
+    // The lines of `name` once there are `wanted` (or after 2 s).
+    std::vector<std::string> awaited(const char* name, std::size_t wanted) const {
+        for (int tries = 0; tries < 200 && lines(name).size() < wanted; ++tries)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        return lines(name);
+    }
+    // The helper is gone, reaped: no zombie left either.
+    bool gone(const std::string& pid) const {
+        for (int tries = 0; tries < 200 && ::kill(std::stoi(pid), 0) == 0; ++tries)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        return ::kill(std::stoi(pid), 0) != 0;
+    }
+};
+
 // A helper that ends while it opens a window gets one successor to try
 // again, not an endless line of them.
 TEST(DesktopProcess, AHelperThatEndsOnARequestIsStartedOnceMore) {
-    testing::TempDirectory folder;
-    const auto starts = folder.path() / "starts";
-    folder.write("helper", "#!/bin/sh\necho >> '" + starts.string() + "'\nhead -c 1 <&3 >/dev/null\n");
-    std::filesystem::permissions(folder.path() / "helper", std::filesystem::perms::owner_all);
+    StandIn helper("head -c 1 <&3 >/dev/null\n");
     ForwardedKeys keys;
-    DesktopProcess desktop(keys, folder.path() / "helper");
+    DesktopProcess desktop(keys, helper.folder.path() / "helper");
     WindowHandle figure = 7;
     desktop.showFigure("Figure:T1", figure);
     EXPECT_EQ(figure, 0);
-    std::ifstream lines(starts);
-    EXPECT_EQ(std::count(std::istreambuf_iterator<char>(lines), {}, '\n'), 2);
+    EXPECT_EQ(helper.lines("starts").size(), 2u);
+}
+
+// A helper that stops reading, stops answering, or whose window system does
+// not answer is killed and reaped after one reply limit; the desktop is then
+// left alone for the pause (no call waits, no helper starts), and a new
+// helper serves the first call after it.
+TEST(DesktopProcess, AHungHelperCostsOneWaitThenAPause) {
+    const DesktopLimits limits{std::chrono::milliseconds(300), std::chrono::milliseconds(1500)};
+    const std::pair<const char*, bool> cases[] = {
+        {"exec sleep 60\n", false},                                          // never reads
+        {"head -c 1 <&3 >/dev/null; exec sleep 60\n", true},                 // never answers
+        {"head -c 1 <&3 >/dev/null; printf H-1 >&3; exec sleep 60\n", true},  // its display hangs
+    };
+    for (const auto& [body, figure] : cases) {
+        StandIn helper(body);
+        ForwardedKeys keys;
+        DesktopProcess desktop(keys, helper.folder.path() / "helper", limits);
+        WindowHandle handle = 7;
+        if (figure) desktop.showFigure("Figure:T1", handle);
+        for (int sounds = 0; sounds < 1000 && !figure; ++sounds) desktop.playWaveAsync("#10");
+        EXPECT_EQ(handle, figure ? 0 : 7) << body;
+        EXPECT_TRUE(helper.gone(helper.lines("starts").at(0))) << body;
+        desktop.showFigure("Figure:T2", handle);
+        desktop.playWaveAsync("#10");
+        EXPECT_EQ(helper.awaited("starts", 2).size(), 1u) << body;
+        std::this_thread::sleep_for(limits.pause);
+        desktop.playWaveAsync("#10");
+        EXPECT_EQ(helper.awaited("starts", 2).size(), 2u) << body;
+    }
+}
+
+// A helper killed while it shows a window is reaped at once and a successor
+// shows the window again, under the program's same handle.
+TEST(DesktopProcess, AKilledHelperIsReapedAndItsWindowComesBack) {
+    StandIn helper(
+        "while p=$(dd bs=16k count=1 <&3 2>/dev/null) && [ -n \"$p\" ]; do\n"
+        "  echo \"$p\" >> requests; case $p in F*) printf H5 >&3;; esac\ndone\n");
+    ForwardedKeys keys;
+    DesktopProcess desktop(keys, helper.folder.path() / "helper");
+    WindowHandle figure = 0;
+    desktop.showFigure("Figure:T3", figure);
+    ASSERT_NE(figure, 0);
+    const std::string first = helper.lines("starts").at(0);
+    std::ifstream children("/proc/" + first + "/task/" + first + "/children");  // dd holds the socket too
+    for (int child = 0; children >> child;) ::kill(child, SIGKILL);
+    ::kill(std::stoi(first), SIGKILL);
+    EXPECT_TRUE(helper.gone(first));
+    helper.awaited("requests", 2);
+    desktop.closeGraphicWindow(figure);
+    desktop.playWaveAsync("#10");
+    EXPECT_EQ(helper.awaited("requests", 4), (std::vector<std::string>{"FFigure:T3", "FFigure:T3", "C5", "P#10"}));
 }
 
 }  // namespace

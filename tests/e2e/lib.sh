@@ -78,11 +78,12 @@ e2e_exits() {
 e2e_ended() { [[ $(ps -o stat= -p "$E2E_PID") != [^Z]* ]]; } # gone, or a zombie
 e2e_gone() { e2e_until "process $E2E_PID still runs" e2e_ended && E2E_PID=""; }
 
-# e2e_xvfb: starts a private X server and exports its DISPLAY.
+# e2e_xvfb [ARGUMENT...]: starts a private X server (with the arguments) and
+# exports its DISPLAY.
 e2e_xvfb() {
     local display
-    mkfifo "$E2E_DIR/display"
-    Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp 3>"$E2E_DIR/display" 2>/dev/null &
+    rm -f "$E2E_DIR/display" && mkfifo "$E2E_DIR/display"
+    Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp "$@" 3>"$E2E_DIR/display" 2>/dev/null &
     E2E_XVFB=$!
     # Generous: a loaded machine can take long to start the server.
     read -r -t 30 display <"$E2E_DIR/display" || e2e_fail "Xvfb did not start"

@@ -131,8 +131,8 @@ std::string header(std::uint32_t info, std::int64_t width, std::int64_t height) 
 
 TEST(BitmapHeader, SizesFromHeadersAndFiles) {
     const std::tuple<std::string, int, int> cases[] = {
-        {header(40, 640, 533), 640, 533}, {header(124, 1, -8192), 1, 8192}, {header(12, 30, 20), 30, 20},
-        {header(40, 8193, 5), 0, 0}, {header(40, 5, 0), 0, 0}, {header(40, -5, 5), 0, 0}, {header(39, 5, 5), 0, 0},
+        {header(40, 640, 533), 640, 533}, {header(124, 1, -4096), 1, 4096}, {header(12, 30, 20), 30, 20},
+        {header(40, 4097, 5), 0, 0}, {header(40, 5, 0), 0, 0}, {header(40, -5, 5), 0, 0}, {header(39, 5, 5), 0, 0},
         {header(12, 0, 5), 0, 0}, {"BX" + header(40, 3, 4).substr(2), 0, 0}, {header(40, 3, 4).substr(0, 25), 0, 0},
         {header(12, 30, 20).substr(0, 22), 30, 20}, {header(12, 30, 20).substr(0, 21), 0, 0}};
     for (const auto& [bytes, w, h] : cases) {
