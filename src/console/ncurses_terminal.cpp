@@ -57,19 +57,21 @@ static_assert(std::atomic<int>::is_always_lock_free);
 
 constexpr char kResizeNote = 'W';
 constexpr char kEndNote = 'T';
+constexpr char kStopNote = 'S';
 
 extern "C" void noteSignal(int signal) {
     const int savedErrno = errno;
     const int fd = signalPipeWriteEnd.load();
     if (fd >= 0) {
-        const char note = signal == SIGWINCH ? kResizeNote : kEndNote;
+        const char note = signal == SIGWINCH ? kResizeNote : signal == SIGTSTP ? kStopNote : kEndNote;
         [[maybe_unused]] const ssize_t ignored = ::write(fd, &note, 1);
     }
     errno = savedErrno;
 }
 
-// Routes SIGWINCH, SIGTERM, SIGHUP and SIGINT into a pipe that readInput
-// polls next to the tty, and puts the previous handlers back on destruction.
+// Routes SIGWINCH, SIGTERM, SIGHUP, SIGINT and SIGTSTP into a pipe that
+// readInput polls next to the tty, and puts the previous handlers back on
+// destruction. Being there first keeps ncurses from handling SIGTSTP itself.
 class SignalPipe {
 public:
     SignalPipe() {
@@ -101,8 +103,21 @@ public:
 
     int readEnd() const { return fds_[0]; }
 
+    // Stops the process as SIGTSTP would have; returns once it is continued.
+    // In an orphaned process group the kernel drops the stop and this
+    // returns at once.
+    static void stopProcess() {
+        struct sigaction stop {};
+        stop.sa_handler = SIG_DFL;
+        sigemptyset(&stop.sa_mask);
+        struct sigaction ours {};
+        ::sigaction(SIGTSTP, &stop, &ours);
+        ::raise(SIGTSTP);
+        ::sigaction(SIGTSTP, &ours, nullptr);
+    }
+
 private:
-    static constexpr std::array<int, 4> kSignals = {SIGWINCH, SIGTERM, SIGHUP, SIGINT};
+    static constexpr std::array<int, 5> kSignals = {SIGWINCH, SIGTERM, SIGHUP, SIGINT, SIGTSTP};
 
     void closeFds() {
         for (int& fd : fds_) {
@@ -114,6 +129,20 @@ private:
     std::array<int, 2> fds_{-1, -1};
     std::array<struct sigaction, kSignals.size()> previous_{};
 };
+
+// A terminfo string, or nothing when the terminal has none. Padding
+// ("$<50>", for hardware terminals) is left out: it is not for the terminal.
+std::string capability(const char* name) {
+    const char* value = ::tigetstr(name);
+    if (value == nullptr || value == reinterpret_cast<char*>(-1)) return {};
+    std::string bytes(value);
+    for (std::size_t at = bytes.find("$<"); at != std::string::npos; at = bytes.find("$<", at)) {
+        const std::size_t end = bytes.find('>', at);
+        if (end == std::string::npos) break;
+        bytes.erase(at, end + 1 - at);
+    }
+    return bytes;
+}
 
 // One ncurses screen on stdin/stdout; endwin() on destruction.
 class CursesScreen {
@@ -133,8 +162,23 @@ public:
     }
 
     ~CursesScreen() {
-        ::endwin();
+        leave();
         ::delscreen(screen_);
+    }
+
+    // Back to the shell's screen and modes, leaving nothing of the program
+    // on view: where the terminal has no alternate screen (the Linux
+    // console, vt100, GNU screen by default) the program's last screen
+    // would otherwise stay above the prompt. The next refresh comes back.
+    static void leave() {
+        ::wattrset(stdscr, A_NORMAL);
+        ::wbkgdset(stdscr, ' ');
+        ::clear();
+        ::refresh();
+        ::endwin();
+        // endwin parks the cursor on the last row; with no alternate screen
+        // to return to, the prompt is better at the top of the cleared one.
+        if (capability("rmcup").empty()) writeAll(STDOUT_FILENO, capability("clear"));
     }
 
     CursesScreen(const CursesScreen&) = delete;
@@ -148,6 +192,9 @@ private:
 
     SCREEN* screen_;
 };
+
+// The keys that end the program from the size notice.
+bool isLeaveKey(const KeyEvent& key) { return key == KeyEvent{kEscapeKey} || key == "q" || key == "Q"; }
 
 bool localeIsUtf8() {
     const char* codeset = ::nl_langinfo(CODESET);
@@ -194,18 +241,17 @@ std::vector<std::string> wrapWords(std::string_view text, std::size_t width) {
     return lines;
 }
 
-// A terminfo string, or nothing when the terminal has none.
-std::string_view capability(const char* name) {
-    const char* value = ::tigetstr(name);
-    if (value == nullptr || value == reinterpret_cast<char*>(-1)) return {};
-    return value;
-}
+// 1000: press and release reports; 1006: in the SGR form, which has no
+// limit on the column and row.
+constexpr std::string_view kMouseOn = "\033[?1000h\033[?1006h";
+constexpr std::string_view kMouseOff = "\033[?1006l\033[?1000l";
 
 // What puts the terminal back from full-screen mode: mouse reports off,
-// plain attributes, the cursor shown, the alternate screen left.
+// plain attributes, the screen cleared (it may be the only one), the cursor
+// shown, the alternate screen left.
 std::string leaveSequence() {
-    std::string bytes = "\033[?1006l\033[?1000l";
-    for (const char* name : {"sgr0", "cnorm", "rmcup"}) bytes += capability(name);
+    std::string bytes(kMouseOff);
+    for (const char* name : {"sgr0", "clear", "cnorm", "rmcup"}) bytes += capability(name);
     return bytes;
 }
 
@@ -232,6 +278,7 @@ struct NcursesTerminal::Impl {
     void readTty(Steady::time_point now);
     void handleSignals();
     void handleResize();
+    void stopAndComeBack();
     void drawRows(const std::bitset<kScreenRows>& rows);
     void drawNotice();
     void repaintAll();
@@ -261,6 +308,7 @@ struct NcursesTerminal::Impl {
     CursorState cursor;
     bool hasColors = false;
     bool brightColors = false;
+    bool palette256 = false;
     int pairLimit = 0;
     short nextPair = 1;
     std::array<short, 256> pairs{};
@@ -275,6 +323,7 @@ NcursesTerminal::Impl::Impl() {
     if (::has_colors() && ::start_color() == OK) {
         hasColors = true;
         brightColors = COLORS >= 16;
+        palette256 = COLORS >= 256;
         pairLimit = std::min(COLOR_PAIRS, 256);
     }
     ::curs_set(0);
@@ -336,7 +385,7 @@ void NcursesTerminal::Impl::drawNotice() {
     const std::string notice = "Pathwick needs a window of at least " + std::to_string(kScreenColumns) +
                                " x " + std::to_string(kScreenRows) + " characters; this one is " +
                                std::to_string(COLS) + " x " + std::to_string(LINES) +
-                               ". Please make the window larger.";
+                               ". Please make the window larger, or press Esc to quit.";
     int row = 0;
     for (const std::string& line : wrapWords(notice, static_cast<std::size_t>(std::max(COLS, 1)))) {
         mvaddnstr(row++, 0, line.c_str(), static_cast<int>(line.size()));
@@ -399,6 +448,14 @@ short NcursesTerminal::Impl::pairFor(std::uint8_t colors, attr_t& attrs) {
     }
     short fg = ansiColor(foreground);
     short bg = ansiColor(background);
+    if (palette256) {
+        // The terminals' ANSI green (#00CD00 in xterm) is too light for
+        // text on white (2.2:1); index 28 (#008700) is near the console's
+        // own green (#008000) and reads at 4.7:1.
+        constexpr short kConsoleGreen = 28;
+        if (foreground == 2) fg = kConsoleGreen;
+        if (background == 2) bg = kConsoleGreen;
+    }
     if (!brightColors) {
         if (foreground & 8) attrs |= A_BOLD;
         // Light grey and bright white backgrounds (labels on a page) would
@@ -407,7 +464,7 @@ short NcursesTerminal::Impl::pairFor(std::uint8_t colors, attr_t& attrs) {
         fg = static_cast<short>(fg & 7);
         bg = static_cast<short>(bg & 7);
     }
-    short& pair = pairs.at(static_cast<std::size_t>(bg * 16 + fg));
+    short& pair = pairs.at(colors);
     if (pair == 0 && nextPair < pairLimit) {
         if (::init_pair(nextPair, fg, bg) == OK) pair = nextPair++;
     }
@@ -415,13 +472,15 @@ short NcursesTerminal::Impl::pairFor(std::uint8_t colors, attr_t& attrs) {
 }
 
 std::optional<InputEvent> NcursesTerminal::Impl::nextEvent() {
-    if (closed) return InputEvent{InputEvent::Kind::Closed, {}, 0, 0, false};
-    while (auto event = decoder.take()) {
-        // While the notice hides the screen, keys and clicks would act
-        // on something the user cannot see.
-        if (!tooSmall) return event;
+    while (!closed) {
+        auto event = decoder.take();
+        if (!event || !tooSmall) return event;
+        // While the notice hides the screen, keys and clicks would act on
+        // something the user cannot see; but Esc or q there ends the
+        // program, for a window that cannot grow large enough.
+        closed = event->kind == InputEvent::Kind::Key && isLeaveKey(event->key);
     }
-    return std::nullopt;
+    return InputEvent{InputEvent::Kind::Closed, {}, 0, 0, false};
 }
 
 std::optional<InputEvent> NcursesTerminal::Impl::readInput(Millis limit) {
@@ -491,14 +550,22 @@ void NcursesTerminal::Impl::readTty(Steady::time_point now) {
 void NcursesTerminal::Impl::handleSignals() {
     std::array<char, 64> notes{};
     bool resized = false;
+    bool stop = false;
     ssize_t count = 0;
     while ((count = ::read(signals.readEnd(), notes.data(), notes.size())) > 0) {
         for (ssize_t i = 0; i < count; ++i) {
-            if (notes[static_cast<std::size_t>(i)] == kEndNote) closed = true;
-            if (notes[static_cast<std::size_t>(i)] == kResizeNote) resized = true;
+            const char note = notes[static_cast<std::size_t>(i)];
+            closed = closed || note == kEndNote;
+            resized = resized || note == kResizeNote;
+            stop = stop || note == kStopNote;
         }
     }
-    if (resized && !closed) handleResize();
+    if (closed) return;
+    if (stop) {
+        stopAndComeBack();
+    } else if (resized) {
+        handleResize();
+    }
 }
 
 void NcursesTerminal::Impl::handleResize() {
@@ -514,13 +581,36 @@ void NcursesTerminal::Impl::handleResize() {
     }
 }
 
+// A stop asked from outside (kill -TSTP; Ctrl+Z is a key here): the shell
+// gets its screen and modes back, mouse reports off, while the process is
+// stopped; once continued, everything is drawn anew at whatever size the
+// window has now.
+void NcursesTerminal::Impl::stopAndComeBack() {
+    if (mouseOn) writeAll(STDOUT_FILENO, kMouseOff);
+    CursesScreen::leave();
+    SignalPipe::stopProcess();
+    if (mouseOn) writeAll(STDOUT_FILENO, kMouseOn);
+    handleResize();
+    if (firstPresent) ::refresh();
+}
+
 void NcursesTerminal::Impl::setTitle(std::string_view utf8Title) {
     if (!titleSupported || closed) return;
     std::string sequence = "\033]0;";
-    for (char c : utf8Title) {
-        const auto byte = static_cast<unsigned char>(c);
+    for (std::size_t at = 0; at < utf8Title.size(); ++at) {
+        const auto byte = static_cast<unsigned char>(utf8Title[at]);
         if (byte < 0x20 || byte == 0x7F) continue;  // nothing may end the sequence early
-        sequence += (byte >= 0x80 && !utf8) ? '?' : c;
+        if (utf8 || byte < 0x80) {
+            sequence += static_cast<char>(byte);
+        } else if (byte >= 0xC0) {
+            // One character for the whole UTF-8 sequence, as on the screen.
+            const std::size_t length = byte >= 0xF0 ? 4 : byte >= 0xE0 ? 3 : 2;
+            char32_t ch = byte & (0x3F >> (length - 1));
+            for (std::size_t i = 1; i < length && at + 1 < utf8Title.size(); ++i) {
+                ch = (ch << 6) | (static_cast<unsigned char>(utf8Title[++at]) & 0x3F);
+            }
+            sequence += static_cast<char>(asciiLookAlike(ch).value_or(L'?'));
+        }
     }
     sequence += '\a';
     writeAll(STDOUT_FILENO, sequence);
@@ -530,9 +620,7 @@ void NcursesTerminal::Impl::setMouseReporting(bool on) {
     if (on == mouseOn) return;
     mouseOn = on;
     if (closed && on) return;
-    // 1000: press and release reports; 1006: in the SGR form, which has no
-    // limit on the column and row.
-    writeAll(STDOUT_FILENO, on ? "\033[?1000h\033[?1006h" : "\033[?1006l\033[?1000l");
+    writeAll(STDOUT_FILENO, on ? kMouseOn : kMouseOff);
 }
 
 NcursesTerminal::NcursesTerminal() {

@@ -3,7 +3,7 @@
 // the tty and decoded by InputDecoder. Construction puts the terminal into
 // raw full-screen mode; destruction always puts it back, whatever happened
 // in between. One instance at a time (it owns the process's SIGWINCH,
-// SIGTERM, SIGHUP and SIGINT handling while it lives).
+// SIGTERM, SIGHUP, SIGINT and SIGTSTP handling while it lives).
 #include <memory>
 
 #include "console/terminal.h"

@@ -15,7 +15,23 @@
 namespace pathwick {
 namespace {
 
-constexpr std::array<int, 6> kFatalSignals = {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT, SIGQUIT};
+// Every signal whose default action ends the process, but the real-time
+// ones (taken from SIGRTMIN on, which is only known at run time).
+constexpr std::array kEndingSignals = {
+    SIGHUP,  SIGINT,  SIGQUIT, SIGILL,  SIGTRAP, SIGABRT, SIGBUS,    SIGFPE,  SIGUSR1, SIGSEGV, SIGUSR2,
+    SIGPIPE, SIGALRM, SIGTERM, SIGSTKFLT, SIGXCPU, SIGXFSZ, SIGVTALRM, SIGPROF, SIGIO,  SIGPWR,  SIGSYS};
+
+// Faults the processor raises again when the handler returns.
+bool isProcessorFault(int signal, const siginfo_t* info) {
+    const bool fault = signal == SIGSEGV || signal == SIGBUS || signal == SIGFPE || signal == SIGILL;
+    return fault && info != nullptr && info->si_code > 0;
+}
+
+template <typename Visit>
+void forEachEndingSignal(Visit visit) {
+    for (int signal : kEndingSignals) visit(signal);
+    for (int signal = SIGRTMIN; signal <= SIGRTMAX; ++signal) visit(signal);
+}
 
 // What the emergency restore needs. Signal handlers and exit hooks can reach
 // nothing but static storage, so the one guard's state lives here; it is
@@ -28,7 +44,7 @@ struct GuardState {
     termios modes{};
     std::array<char, 255> leave{};
     std::atomic<std::size_t> leaveLength{0};
-    std::array<struct sigaction, kFatalSignals.size()> previous{};
+    std::array<struct sigaction, NSIG> previous{};  // by signal number
 };
 
 GuardState state;
@@ -54,15 +70,13 @@ void restoreNow() {
 
 extern "C" void restoreAtExit() { restoreNow(); }
 
-extern "C" void restoreOnFatalSignal(int signal, siginfo_t* info, void*) {
+extern "C" void restoreOnEndingSignal(int signal, siginfo_t* info, void*) {
     restoreNow();
-    const auto* at = std::find(kFatalSignals.begin(), kFatalSignals.end(), signal);
-    if (at != kFatalSignals.end()) {
-        ::sigaction(signal, &state.previous.at(static_cast<std::size_t>(at - kFatalSignals.begin())), nullptr);
-    }
+    ::sigaction(signal, &state.previous.at(static_cast<std::size_t>(signal)), nullptr);
     // A fault raised by the processor happens again when the handler
-    // returns, now with the previous disposition; a sent signal is sent again.
-    if (info == nullptr || info->si_code <= 0) ::raise(signal);
+    // returns, now with the previous disposition; any other signal is sent
+    // again, and is delivered as soon as the handler returns.
+    if (!isProcessorFault(signal, info)) ::raise(signal);
 }
 
 void registerExitHooks() {
@@ -82,20 +96,21 @@ TerminalGuard::TerminalGuard(int input, int output) {
     state.leaveLength.store(0);
     registerExitHooks();
     struct sigaction action {};
-    action.sa_sigaction = restoreOnFatalSignal;
+    action.sa_sigaction = restoreOnEndingSignal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_SIGINFO;
-    for (std::size_t i = 0; i < kFatalSignals.size(); ++i) {
-        ::sigaction(kFatalSignals.at(i), &action, &state.previous.at(i));
-    }
+    forEachEndingSignal([&action](int signal) {
+        struct sigaction& previous = state.previous.at(static_cast<std::size_t>(signal));
+        ::sigaction(signal, nullptr, &previous);
+        // A signal the program was started with ignored (nohup) stays ignored.
+        if (previous.sa_handler != SIG_IGN) ::sigaction(signal, &action, nullptr);
+    });
     state.armed.store(true);
 }
 
 TerminalGuard::~TerminalGuard() {
     state.armed.store(false);
-    for (std::size_t i = 0; i < kFatalSignals.size(); ++i) {
-        ::sigaction(kFatalSignals.at(i), &state.previous.at(i), nullptr);
-    }
+    forEachEndingSignal([](int signal) { ::sigaction(signal, &state.previous.at(static_cast<std::size_t>(signal)), nullptr); });
     ::tcsetattr(state.input, TCSANOW, &state.modes);
     ::tcflush(state.input, TCIFLUSH);
     state.owner = 0;

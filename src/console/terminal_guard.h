@@ -1,8 +1,10 @@
 #pragma once
 // Puts a terminal back the way the program found it however the program
 // ends: on destruction (the normal way), when a library calls exit() or
-// quick_exit(), and on a fatal signal (SIGSEGV, SIGBUS, SIGFPE, SIGILL,
-// SIGABRT, SIGQUIT), after which the signal goes on to do its work. Input
+// quick_exit(), and on every signal whose default action ends the process
+// (faults, SIGQUIT, SIGUSR1, SIGALRM, SIGPIPE, ..., real-time signals), after
+// which the signal goes on to do its work. Handlers installed later (the
+// terminal's own SIGTERM, SIGHUP, SIGINT) take precedence while they live. Input
 // still pending on the terminal (keys typed while the program ended) is
 // discarded, so that it does not reach the shell. One guard at a time.
 #include <string_view>

@@ -11,6 +11,7 @@
 #include <csignal>
 #include <cstdint>
 #include <cstdlib>
+#include <functional>
 #include <string>
 
 namespace pathwick {
@@ -22,7 +23,7 @@ volatile std::uintptr_t unmapped = 16;
 // A child guards a fresh pseudo-terminal that has a typed line pending,
 // makes it raw and ends by `end` (nullptr: the guard's destruction). Then
 // its status (exit code or -signal), the modes, input and output are checked.
-void expectRestoredAfter(void (*end)(), int status) {
+void expectRestoredAfter(const std::function<void()>& end, int status) {
     const int master = ::posix_openpt(O_RDWR | O_NOCTTY);
     ASSERT_TRUE(master >= 0 && ::grantpt(master) == 0 && ::unlockpt(master) == 0);
     const int tty = ::open(::ptsname(master), O_RDWR | O_NOCTTY);
@@ -38,7 +39,7 @@ void expectRestoredAfter(void (*end)(), int status) {
             ::tcgetattr(tty, &raw);
             ::cfmakeraw(&raw);
             ::tcsetattr(tty, TCSANOW, &raw);
-            if (end != nullptr) end();
+            if (end) end();
         }
         ::_exit(0);
     }
@@ -58,7 +59,7 @@ void expectRestoredAfter(void (*end)(), int status) {
         if (got <= 0) break;
         written.append(chunk, static_cast<std::size_t>(got));
     }
-    EXPECT_EQ(written.find("<leave>") != std::string::npos, end != nullptr) << status;
+    EXPECT_EQ(written.find("<leave>") != std::string::npos, static_cast<bool>(end)) << status;
     for (int descriptor : {tty, master}) ::close(descriptor);
 }
 
@@ -69,7 +70,10 @@ TEST(TerminalGuard, HoweverTheProgramEndsTheTerminalIsBackAndTypedKeysAreGone) {
     expectRestoredAfter([] { *reinterpret_cast<volatile int*>(unmapped) = 1; }, -SIGSEGV);
     expectRestoredAfter([] { std::abort(); }, -SIGABRT);
     expectRestoredAfter([] { std::raise(SIGBUS); }, -SIGBUS);
-    expectRestoredAfter([] { ::kill(::getpid(), SIGQUIT); }, -SIGQUIT);
+    // Every signal whose default action ends the process, sent from outside.
+    for (int signal : {SIGQUIT, SIGUSR1, SIGALRM, SIGPIPE, SIGXCPU, SIGTRAP, SIGSYS, SIGRTMIN + 1}) {
+        expectRestoredAfter([signal] { ::kill(::getpid(), signal); }, -signal);
+    }
 }
 
 TEST(TerminalType, PlainXtermScreenAndTmuxStartOnTheir256ColourEntries) {

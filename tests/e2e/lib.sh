@@ -29,9 +29,9 @@ e2e_start() {
     e2e_tmux kill-server 2>/dev/null
     binary=$(realpath "$1") || e2e_fail "no binary $1"
     printf 'set -g %s\n' "status off" "default-terminal xterm-256color" "escape-time 0" >"$E2E_DIR/tmux.conf"
-    e2e_tmux new-session -d -s main -x "${3:-100}" -y "${4:-43}" -c "${2:-$E2E_DIR}" \
-        "export LANG=C.UTF-8 LC_ALL=C.UTF-8; ${E2E_WRAPPER:-} '$binary'; echo \"[exit \$?]\"; exec sleep 600" ||
-        e2e_fail "tmux did not start"
+    # The server just killed may still be going: it refuses a new session.
+    e2e_until "tmux did not start" e2e_tmux new-session -d -s main -x "${3:-100}" -y "${4:-43}" -c "${2:-$E2E_DIR}" \
+        "export LANG=C.UTF-8 LC_ALL=C.UTF-8; ${E2E_WRAPPER:-} '$binary'; echo \"[exit \$?]\"; exec sleep 600"
     e2e_tmux set-option -t main window-size manual >/dev/null
     shell=$(e2e_tmux display-message -p -t main '#{pane_pid}')
     for _ in {1..100}; do

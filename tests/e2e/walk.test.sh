@@ -2,9 +2,10 @@
 # The real binary through every screen by keys and clicks: started in a small
 # window, the menu, help, a random drill (wrong answer, hint, clicks), the last
 # question of a sequential drill to the section's end, a practice test resized
-# and stopped to its result, study mode and the goodbye; then SIGTERM, SIGHUP
-# and a closed pane (also with SIGHUP blocked). Run from a folder holding only
-# hints.txt, which must be left as it was.
+# and stopped to its result, study mode and the goodbye; then SIGTERM, SIGHUP,
+# a stop and continue, SIGUSR1, Esc on the size notice and a closed pane (also
+# with SIGHUP blocked). Run from a folder holding only hints.txt, which must be
+# left as it was.
 source "$(dirname "$0")/lib.sh"
 BINARY=$1 RUN=$E2E_DIR/run
 mkdir "$RUN" && cp "$E2E_ROOT/hints.txt" "$RUN/"
@@ -46,6 +47,7 @@ e2e_at 2 2 "Question ID: T4" && e2e_at 25 1 " [ A ][ B ][ C ][ D ] [Stop Drill]"
 letter=$(e2e_peek)
 e2e_keys h
 e2e_wait_at 27 2 "The Correct Answer is: $letter"
+[[ $(e2e_screen -e -S 26 -E 26) == *$'\e[38;5;28m'"$letter"* ]] || e2e_fail "the correct letter not in green 28"
 e2e_click 25 $((5 * $(printf '%d' "'$letter") - 321)) # the middle of " A ".." D "
 question 003
 e2e_click 25 28
@@ -121,6 +123,27 @@ e2e_menu "$BINARY"
 e2e_keys 0 r
 e2e_wait_for "Run Time: 00:00:01"
 kill -HUP "$E2E_PID"
+e2e_exits
+
+# kill -TSTP from another shell, the program being its own foreground job as a
+# job-control shell runs it: stopped, the shell's screen back and no mouse
+# reports; SIGCONT brings the same screen back. Then SIGUSR1 restores too.
+E2E_WRAPPER="python3 -c 'import os, signal as s, sys; os.setpgid(0, 0); s.signal(s.SIGTTOU, s.SIG_IGN); os.tcsetpgrp(0, os.getpgrp()); s.signal(s.SIGTTOU, s.SIG_DFL); os.execv(sys.argv[1], sys.argv[1:])'" \
+    e2e_menu "$BINARY"
+before=$(e2e_screen)
+modes() { [[ $(ps -o stat= -p "$E2E_PID") == $1* && $(e2e_tmux display-message -p -t main '#{alternate_on}#{mouse_any_flag}') == "$2" ]]; }
+kill -TSTP "$E2E_PID"
+e2e_until "not stopped on the shell's screen without mouse reports" modes T 00
+kill -CONT "$E2E_PID"
+e2e_until "not back in full-screen mode" modes S 11
+e2e_until "the screen differs after SIGCONT" eval '[[ $(e2e_screen) == "$before" ]]'
+kill -USR1 "$E2E_PID"
+e2e_exits 138
+
+# A window that cannot grow: Esc on the size notice ends the program.
+e2e_start "$BINARY" "$RUN" 99 42
+e2e_wait_for "or press Esc to quit."
+e2e_keys Escape
 e2e_exits
 
 # Closing the pane mid-drill ends it, also when SIGHUP is blocked and only the
