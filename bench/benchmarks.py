@@ -128,6 +128,19 @@ def startup_current_pool(options):
 
 
 @benchmark
+def startup_general_and_extra(options):
+    """The same on the General and Amateur Extra pools, the largest."""
+    results = []
+    for pool in ("general", "extra"):
+        median, size = measure_startup(options, ("--pool", pool))
+        results += [
+            Result(f"start-up with --pool {pool} (median of {options.runs})", median, "ms", 20),
+            Result(f"bytes written for its first menu frame ({pool})", size, "B", 6 * 1024),
+        ]
+    return results
+
+
+@benchmark
 def menu_idle(options):
     """CPU time used while the menu waits for a key."""
     with options.session() as session:

@@ -110,3 +110,20 @@ window_shot current-pool-menu "$terminal"
 keys Escape
 wait "$xterm_pid"
 xterm_pid=""
+
+# An Amateur Extra practice test: most of its 50 questions answered, and the
+# review panel with its fifth column.
+start_terminal --pool extra
+terminal=$(top_window '("xterm" "XTerm")')
+sleep 1.5
+keys p
+sleep 1
+for _ in 1 2 3 4 5 6 7; do keys a b c d b c a; done
+keys r
+window_shot extra-review "$terminal"
+keys s
+keys y
+keys Return
+keys Escape
+wait "$xterm_pid"
+xterm_pid=""

@@ -1,7 +1,10 @@
 // Build-time tool: turns the ten files of one pool edition (one item per
 // line, LF ends) into a C++ source holding each block as an array of string
 // literals, in a namespace named after the edition, with `kBlocks` listing
-// the ten blocks in subelement order. It refuses
+// the ten blocks in subelement order, and `kGroups` listing the question
+// groups (code and the IDs the pool really has, withdrawn numbers left out)
+// in the order a practice test draws them: subelements 1 to 9, then 0. It
+// refuses
 // a block that is not 7N+1 items ending in "ENDofPOOL" or that would not fit
 // the smallest table a block is loaded into, so a bad pool fails the build.
 #include <cstdio>
@@ -9,6 +12,7 @@
 #include <iostream>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -59,6 +63,29 @@ std::string literal(const std::string& item) {
     return out + "\"";
 }
 
+// The five-character IDs of a block's questions, grouped by their first
+// three characters, in pool order.
+using Groups = std::vector<std::pair<std::string, std::vector<std::string>>>;
+void addGroups(const std::vector<std::string>& items, Groups& groups) {
+    for (std::size_t i = 0; i + 1 < items.size(); i += 7) {
+        const std::string id = items[i].substr(0, 5);
+        if (groups.empty() || groups.back().first != id.substr(0, 3)) groups.push_back({id.substr(0, 3), {}});
+        groups.back().second.push_back(id);
+    }
+}
+
+void writeGroups(std::ostringstream& out, const Groups& groups) {
+    for (const auto& [code, ids] : groups) {
+        out << "inline constexpr std::array<std::string_view, " << ids.size() << "> kGroup" << code
+            << "{";
+        for (const auto& id : ids) out << literal(id) << "sv, ";
+        out << "};\n";
+    }
+    out << "inline constexpr std::array<::pathwick::ExamGroup, " << groups.size() << "> kGroups{{\n";
+    for (const auto& group : groups) out << "    {" << literal(group.first) << "sv, kGroup" << group.first << "},\n";
+    out << "}};\n\n";
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -73,9 +100,11 @@ int main(int argc, char** argv) {
                "#include <array>\n#include <span>\n#include <string_view>\n\n"
                "namespace pathwick::generated::" << space << " {\n"
                "using namespace std::string_view_literals;\n\n";
+        std::vector<Groups> groupsOf(10);
         for (int block = 0; block < 10; ++block) {
             const auto items = readItems(argv[3 + block]);
             check(argv[3 + block], items);
+            addGroups(items, groupsOf[block]);
             out << "inline constexpr std::array<std::string_view, " << items.size() << "> kPool"
                 << block << "{\n";
             for (const auto& item : items) out << "    " << literal(item) << "sv,\n";
@@ -85,7 +114,12 @@ int main(int argc, char** argv) {
         }
         out << "inline constexpr std::array<std::span<const std::string_view>, 10> kBlocks{\n   ";
         for (int block = 0; block < 10; ++block) out << " kPool" << block << (block < 9 ? "," : "");
-        out << "};\n\n}  // namespace pathwick::generated::" << space << "\n";
+        out << "};\n\n";
+        Groups groups;
+        for (int block : {1, 2, 3, 4, 5, 6, 7, 8, 9, 0})
+            groups.insert(groups.end(), groupsOf[block].begin(), groupsOf[block].end());
+        writeGroups(out, groups);
+        out << "}  // namespace pathwick::generated::" << space << "\n";
         std::ofstream file(argv[1], std::ios::binary);
         file << out.str();
         if (!file) throw std::runtime_error("cannot write output");

@@ -12,27 +12,31 @@ constexpr int kUsageError = 2;
 constexpr std::string_view kPoolOption = "--pool";
 
 constexpr std::string_view kUsage =
-    "Usage: pathwick [--pool 2026 | --pool 2018]\n"
+    "Usage: pathwick [--pool 2018 | 2026 | technician | general | extra]\n"
     "       pathwick --help | --version\n"
     "\n"
-    "Pathwick drills you for the US amateur radio Technician (Element 2) examination\n"
-    "in a terminal of 100 x 43 cells: drills by subelement, 35-question practice\n"
-    "tests scored like the real exam, and look-up of single questions by ID.\n"
+    "Pathwick drills you for the US amateur radio licence examinations, Technician\n"
+    "(Element 2), General (Element 3) and Amateur Extra (Element 4), in a terminal of\n"
+    "100 x 43 cells: drills by subelement, practice tests scored like the real exam\n"
+    "(35 questions; 50 for Amateur Extra), and look-up of single questions by ID.\n"
     "\n"
     "Options:\n"
-    "  --pool 2026   the 2026-2030 question pool, in force for today's exam\n"
-    "                (also --pool 2026-2030 or --pool=2026)\n"
-    "  --pool 2018   the 2018-2022 question pool (also 2018-2022); the default\n"
-    "  -h, --help    show this help and exit\n"
-    "  --version     show the version and exit\n"
+    "  --pool 2018        Technician, the 2018-2022 pool (also 2018-2022); the default\n"
+    "  --pool 2026        Technician, the 2026-2030 pool in force today\n"
+    "                     (also --pool 2026-2030, --pool technician or --pool=2026)\n"
+    "  --pool general     General, the 2023-2027 pool (also general-2023-2027)\n"
+    "  --pool extra       Amateur Extra, the 2024-2028 pool (also extra-2024-2028)\n"
+    "  -h, --help         show this help and exit\n"
+    "  --version          show the version and exit\n"
     "\n"
-    "Hints are read from the current folder: hints.txt under the 2018-2022 pool,\n"
-    "hints-2026-2030.txt under the 2026-2030 pool; pictures they name from Figures/.\n"
+    "Hints are read from the current folder, one file per pool: hints.txt (2018),\n"
+    "hints-2026-2030.txt, hints-general-2023-2027.txt, hints-extra-2024-2028.txt;\n"
+    "pictures they name from Figures/.\n"
     "\n"
     "More in: man 6 pathwick\n";
 
 constexpr std::string_view kValidOptions =
-    "valid options are --pool 2026, --pool 2018, --help and --version";
+    "valid options are --pool 2018, 2026, technician, general or extra, --help and --version";
 
 CommandLine failure(std::string text) {
     return {.run = false, .message = "pathwick: " + text + "\n", .exitCode = kUsageError};
@@ -42,13 +46,18 @@ CommandLine printAndExit(std::string text) {
     return {.run = false, .message = std::move(text), .exitCode = 0};
 }
 
-// "2018 (or 2018-2022) or 2026 (or 2026-2030)"
+// "2018 (or 2018-2022), 2026 (or 2026-2030, technician), ... or extra (or
+// extra-2024-2028)"
 std::string poolChoices() {
+    const auto editions = AllEditions();
     std::string text;
-    for (const PoolEdition* edition : AllEditions()) {
-        if (!text.empty()) text += " or ";
-        text += std::string(edition->commandLineNames[0]) + " (or " +
-                std::string(edition->commandLineNames[1]) + ")";
+    for (std::size_t i = 0; i < editions.size(); ++i) {
+        if (i > 0) text += i + 1 == editions.size() ? " or " : ", ";
+        const auto& names = editions[i]->commandLineNames;
+        text += std::string(names[0]) + " (or " + std::string(names[1]);
+        for (std::size_t n = 2; n < names.size() && !names[n].empty(); ++n)
+            text += ", " + std::string(names[n]);
+        text += ")";
     }
     return text;
 }
@@ -56,7 +65,7 @@ std::string poolChoices() {
 const PoolEdition* editionNamed(std::string_view name) {
     for (const PoolEdition* edition : AllEditions()) {
         for (std::string_view known : edition->commandLineNames) {
-            if (name == known) return edition;
+            if (!known.empty() && name == known) return edition;
         }
     }
     return nullptr;

@@ -7,9 +7,8 @@
 namespace pathwick {
 namespace {
 
-constexpr int kDatesRow = 23;  // ends with the pool's effective dates
-
-// Line k of the page stands on row k.
+// Entry k (from 0) stands on row k + 1. The edition replaces the rows that
+// name the class and the pool's dates.
 constexpr std::array<std::string_view, 36> kHelpLines = {
     "",
     "  Welcome the Amateur Radio Technician Exam Practice Program.  This program will help you to",
@@ -33,7 +32,7 @@ constexpr std::array<std::string_view, 36> kHelpLines = {
     "  I hope you enjoy this program.  If you have any questions, comments, or if you find any errors",
     "  or software bugs please let us know.  All references to pages and figures can be found in the",
     "  ARRL's Technician Class study guide.  Questions are from the question Pool for Technician",
-    "  Class Exam, effective ",
+    "  Class Exam, effective",
     "",
     "                       The Pathwick Team (N0CALL)  email: pathwick@example.org",
     "",
@@ -55,8 +54,11 @@ void ShowHelpScreen(ScreenLayer& screen, const PoolEdition& edition) {
     screen.clearScreen();
     int row = 0;
     for (std::string_view line : kHelpLines) {
+        ++row;
+        for (const HelpLine& own : edition.helpLines) {
+            if (own.row == row) line = own.text;
+        }
         screen.printText(line);
-        if (++row == kDatesRow) screen.printText(edition.effectiveDates);
         screen.newLine();
     }
     screen.waitKey();  // any key or click closes the page; it is not passed on

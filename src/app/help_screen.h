@@ -4,7 +4,7 @@
 
 namespace pathwick {
 
-// The fixed help page, with the edition's effective dates; returns after one
+// The fixed help page, with the edition's class and dates; returns after one
 // key or click.
 void ShowHelpScreen(ScreenLayer& screen, const PoolEdition& edition = Edition2018());
 

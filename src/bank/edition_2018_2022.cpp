@@ -7,22 +7,18 @@ namespace {
 
 // Windows-1252: 0x96 is the en dash, 0x97 the em dash, 0x92 the right single
 // quote. Some lines use the en dash, others a plain hyphen, as designed.
+constexpr std::string_view kFigures[] = {"T1", "T2", "T3"};
+constexpr HelpLine kHelpLines[] = {{23, "  Class Exam, effective 7/01/2018-6/30/2022"}};
+
 constexpr PoolEdition kEdition{
+    .className = "Technician",
     .years = "2018-2022",
     .commandLineNames = {"2018", "2018-2022"},
     .blocks = generated::pool_2018_2022::kBlocks,
-    .groups = {{
-        {"T1A", 11}, {"T1B", 12}, {"T1C", 11}, {"T1D", 11}, {"T1E", 11}, {"T1F", 11},
-        {"T2A", 12}, {"T2B", 14}, {"T2C", 12},
-        {"T3A", 13}, {"T3B", 11}, {"T3C", 11},
-        {"T4A", 11}, {"T4B", 13},
-        {"T5A", 14}, {"T5B", 13}, {"T5C", 14}, {"T5D", 16},
-        {"T6A", 11}, {"T6B", 11}, {"T6C", 13}, {"T6D", 12},
-        {"T7A", 11}, {"T7B", 12}, {"T7C", 12}, {"T7D", 12},
-        {"T8A", 11}, {"T8B", 12}, {"T8C", 11}, {"T8D", 14},
-        {"T9A", 12}, {"T9B", 11},
-        {"T0A", 11}, {"T0B", 13}, {"T0C", 13},
-    }},
+    .groups = generated::pool_2018_2022::kGroups,
+    .examQuestions = 35,
+    .passMark = 26,
+    .figures = kFigures,
     .windowTitleSuffix = "",
     .menuTitle = "                       <<< Pathwick >>>",
     .menuLines = {
@@ -56,7 +52,8 @@ constexpr PoolEdition kEdition{
         "non-voice and digital communications \x96 [4 Questions, 4 Groups]",
         "Module T9 - Antennas and Feed Lines: [2 Exam Questions - 2 Groups]",
     },
-    .effectiveDates = "7/01/2018-6/30/2022",
+    .helpLines = kHelpLines,
+    .exampleId = "T9A04",
     .hintsFileName = "hints.txt",
 };
 

@@ -1,6 +1,7 @@
-// The question pool effective 7/01/2026-6/30/2030, the one in force today.
-// Menu and description lines follow the pool's syllabus, in the style of the
-// 2018-2022 edition.
+// The Technician question pool effective 7/01/2026-6/30/2030, the one in
+// force today. Menu and description lines follow the pool's syllabus, in the
+// style of the 2018-2022 edition; a title too long for the menu's rule is
+// shortened.
 #include "bank/pool_edition.h"
 #include "pool_2026_2030_blocks.inc"
 
@@ -8,24 +9,20 @@ namespace pathwick {
 namespace {
 
 // Windows-1252: 0x96 is the en dash, 0x92 the right single quote.
+constexpr std::string_view kFigures[] = {"T1", "T2", "T3"};
+constexpr HelpLine kHelpLines[] = {{23, "  Class Exam, effective 7/01/2026-6/30/2030"}};
+
 constexpr PoolEdition kEdition{
+    .className = "Technician",
     .years = "2026-2030",
-    .commandLineNames = {"2026", "2026-2030"},
+    .commandLineNames = {"2026", "2026-2030", "technician"},
     .blocks = generated::pool_2026_2030::kBlocks,
-    .groups = {{
-        {"T1A", 11}, {"T1B", 12}, {"T1C", 11}, {"T1D", 12}, {"T1E", 11}, {"T1F", 11},
-        {"T2A", 11}, {"T2B", 14}, {"T2C", 12},
-        {"T3A", 12}, {"T3B", 12}, {"T3C", 11},
-        {"T4A", 12}, {"T4B", 11},
-        {"T5A", 11}, {"T5B", 13}, {"T5C", 12}, {"T5D", 14},
-        {"T6A", 11}, {"T6B", 12}, {"T6C", 12}, {"T6D", 11},
-        {"T7A", 11}, {"T7B", 11}, {"T7C", 11}, {"T7D", 11},
-        {"T8A", 12}, {"T8B", 12}, {"T8C", 11}, {"T8D", 12},
-        {"T9A", 11}, {"T9B", 12},
-        {"T0A", 12}, {"T0B", 11}, {"T0C", 13},
-    }},
-    .windowTitleSuffix = " \x96 Question Pool 2026-2030",
-    .menuTitle = "          <<< Pathwick \x96 Question Pool 2026-2030 >>>",
+    .groups = generated::pool_2026_2030::kGroups,
+    .examQuestions = 35,
+    .passMark = 26,
+    .figures = kFigures,
+    .windowTitleSuffix = " \x96 Technician Pool 2026-2030",
+    .menuTitle = "         <<< Pathwick \x96 Technician Pool 2026-2030 >>>",
     .menuLines = {
         "0. SUBELEMENT T0 \x96 Safety \x96 [3 Exam Questions - 3 Groups]",
         "1. SUBELEMENT T1 \x96 Commission\x92s Rules \x96 [6 Exam Questions - 6 Groups]",
@@ -33,8 +30,7 @@ constexpr PoolEdition kEdition{
         "3. SUBELEMENT T3 \x96 Radio Wave Propagation \x96 [3 Exam Questions - 3 Groups]",
         "4. SUBELEMENT T4 \x96 Amateur Radio Practices \x96 [2 Exam Questions - 2 Groups]",
         "5. SUBELEMENT T5 \x96 Electrical Principles \x96 [4 Exam Questions - 4 Groups]",
-        "6. SUBELEMENT T6 \x96 Electronic and Electrical Components \x96 [4 Exam Questions - 4 "
-        "Groups]",
+        "6. SUBELEMENT T6 \x96 Electrical Components \x96 [4 Exam Questions - 4 Groups]",
         "7. SUBELEMENT T7 \x96 Practical Circuits \x96 [4 Exam Questions - 4 Groups]",
         "8. SUBELEMENT T8 \x96 Signals and Emissions \x96 [4 Exam Questions - 4 Groups]",
         "9. SUBELEMENT T9 \x96 Antennas and Feed Lines \x96 [2 Exam Questions - 2 Groups]",
@@ -68,7 +64,8 @@ constexpr PoolEdition kEdition{
         "Module T9 \x96 Antennas and Feed Lines: Antennas; feed lines, SWR, antenna tuners and "
         "connectors \x96 [2 Questions, 2 Groups]",
     },
-    .effectiveDates = "7/01/2026-6/30/2030",
+    .helpLines = kHelpLines,
+    .exampleId = "T9A04",
     .hintsFileName = "hints-2026-2030.txt",
 };
 

@@ -1,7 +1,7 @@
 #pragma once
-// The question groups a practice test draws from, T1 to T9 then T0, as an
-// item list: each group's size, then its question IDs. It follows from the
-// group sizes of the pool edition.
+// The question groups a practice test draws from, subelements 1 to 9 then
+// 0, as an item list: each group's size, then its question IDs. It follows
+// from the groups of the pool edition.
 #include <string>
 
 #include "bank/pool_edition.h"

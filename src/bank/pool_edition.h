@@ -1,10 +1,10 @@
 #pragma once
 // A pool edition: everything that differs between the question pools the
-// program carries, as one constant value. The 2018-2022 pool is the
-// default; the 2026-2030 pool (the one in force today) is chosen on the
-// command line. The value is handed to every screen, which take their pool,
-// texts and file names from it and never ask which edition they run.
-// Text is Windows-1252 bytes.
+// program carries, as one constant value. The 2018-2022 Technician pool is
+// the default; the others (Technician 2026-2030, General 2023-2027, Amateur
+// Extra 2024-2028) are chosen on the command line. The value is handed to
+// every screen, which take their pool, texts, exam size and file names from
+// it and never ask which edition they run. Text is Windows-1252 bytes.
 #include <array>
 #include <span>
 #include <string_view>
@@ -12,23 +12,36 @@
 namespace pathwick {
 
 inline constexpr int kSubelementCount = 10;
-inline constexpr int kExamGroups = 35;
 
 struct ExamGroup {
-    std::string_view code;  // "T1A"
-    int size;               // its questions are code + 01..size
+    std::string_view code;                  // "G8C"
+    std::span<const std::string_view> ids;  // the pool's IDs, withdrawn numbers left out
+};
+
+// A help page row that names the class or the pool's dates.
+struct HelpLine {
+    int row;
+    std::string_view text;
 };
 
 struct PoolEdition {
-    std::string_view years;  // "2018-2022"
-    // The values of --pool that choose it.
-    std::array<std::string_view, 2> commandLineNames;
+    std::string_view className;  // "Technician", "General", "Amateur Extra"
+    std::string_view years;      // "2018-2022"
+    // The values of --pool that choose it; empty names are unused slots.
+    std::array<std::string_view, 3> commandLineNames;
     // One block per subelement 0..9: seven items per question, then
     // "ENDofPOOL".
     std::array<std::span<const std::string_view>, kSubelementCount> blocks;
-    // The question groups in the order a practice test draws them: T1 to T9,
-    // then T0. The exam blueprint follows from them.
-    std::array<ExamGroup, kExamGroups> groups;
+    // The question groups in the order a practice test draws them:
+    // subelements 1 to 9, then 0. The exam blueprint follows from them.
+    std::span<const ExamGroup> groups;
+    // A practice test: one question from each group; passed with more than
+    // 73.99 per cent, which is this many correct answers.
+    int examQuestions;
+    int passMark;
+    // The names its figure markers use ("T1", "G7-1"); the pictures are
+    // built into the desktop helper under the same names.
+    std::span<const std::string_view> figures;
     // Follows the program's name and version in the window title.
     std::string_view windowTitleSuffix;
     // Row 6 of the main menu: the program name, and which pool is in use.
@@ -38,7 +51,10 @@ struct PoolEdition {
     // The long name of each subelement; the text before its first colon is
     // the short name on the question screen.
     std::array<std::string_view, kSubelementCount> descriptionLines;
-    std::string_view effectiveDates;  // "7/01/2018-6/30/2022"
+    // The help page rows that name the class and the effective dates.
+    std::span<const HelpLine> helpLines;
+    // The example study mode's introduction gives.
+    std::string_view exampleId;
     // Read from the current folder; each edition has its own, because the
     // question IDs of different pools name different questions.
     std::string_view hintsFileName;
@@ -50,10 +66,14 @@ struct PoolEdition {
     std::string_view item(int subelement, int index) const;
 };
 
-// The 2018-2022 pool, the default.
+// The 2018-2022 Technician pool, the default.
 const PoolEdition& Edition2018();
-// The 2026-2030 pool.
+// The 2026-2030 Technician pool.
 const PoolEdition& Edition2026();
+// The 2023-2027 General pool.
+const PoolEdition& EditionGeneral();
+// The 2024-2028 Amateur Extra pool.
+const PoolEdition& EditionExtra();
 // Every edition, the default first.
 std::span<const PoolEdition* const> AllEditions();
 

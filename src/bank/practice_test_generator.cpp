@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <string_view>
+#include <vector>
 
 #include "bank/exam_blueprint.h"
 #include "bank/load_pool.h"
@@ -17,15 +18,15 @@ namespace {
 constexpr int kGroupIdsLast = 20;  // the largest group the ID list can hold
 constexpr std::size_t kIdLength = 5;
 
-using DrawnIds = std::array<std::string, kExamGroups + 1>;  // 1..35, blueprint order
+using DrawnIds = std::vector<std::string>;  // 1..groups, blueprint order
 
 // One random ID per group. A group whose size is not positive is reported and
 // yields no ID (empty text).
-DrawnIds drawOnePerGroup(const BlueprintItems& blueprint, RandomSource& random,
+DrawnIds drawOnePerGroup(int groups, const BlueprintItems& blueprint, RandomSource& random,
                          ScreenLayer& screen) {
-    DrawnIds drawn;
+    DrawnIds drawn(static_cast<std::size_t>(groups) + 1);
     int item = 0;
-    for (int position = 1; position <= kExamGroups; ++position) {
+    for (int position = 1; position <= groups; ++position) {
         const int size = static_cast<int>(valueOf(blueprint(++item)));
         if (size <= 0) {
             screen.printText("Error generating question:");
@@ -48,27 +49,25 @@ DrawnIds drawOnePerGroup(const BlueprintItems& blueprint, RandomSource& random,
 // empty at the end; if the permutation refuses its input anyway, the
 // blueprint order is kept so the test is still complete.
 CountedList shuffledIds(const DrawnIds& drawn, RandomSource& random) {
-    CountedList source(kExamGroups);
+    const int groups = static_cast<int>(drawn.size()) - 1;
+    CountedList source(groups);
     int count = 0;
-    for (int position = 1; position <= kExamGroups; ++position) {
+    for (int position = 1; position <= groups; ++position) {
         const std::string& id = drawn[static_cast<std::size_t>(position)];
         if (!id.empty()) source[++count] = id.substr(0, kIdLength);
     }
     source[0] = plainNumberText(count);
-    CountedList target(kExamGroups);
+    CountedList target(groups);
     if (!PermuteList(source, target, random)) target = source;
     return target;
 }
 
-// The subelement digit of an ID, testing the codes T1..T9 and then T0; -1
-// when none matches.
-int subelementOf(std::string_view id) {
-    static constexpr std::array<std::string_view, 10> kCodes{"T1", "T2", "T3", "T4", "T5",
-                                                             "T6", "T7", "T8", "T9", "T0"};
-    for (std::string_view code : kCodes) {
-        if (id.starts_with(code)) return code[1] - '0';
-    }
-    return -1;
+// The subelement digit of an ID of the edition's pool (its letter, then the
+// digit); -1 for any other text.
+int subelementOf(std::string_view id, const PoolEdition& edition) {
+    if (id.size() < 2 || edition.groups.empty() || id[0] != edition.groups.front().code[0]) return -1;
+    if (id[1] < '0' || id[1] > '9') return -1;
+    return id[1] - '0';
 }
 
 // Copies the whole record of row `row`'s ID from a fresh load of its
@@ -76,7 +75,7 @@ int subelementOf(std::string_view id) {
 void fetchQuestion(QuestionPool& questions, int row, QuestionPool& scratch,
                    const PoolEdition& edition) {
     const std::string id = questions.cell(row, kIdField).substr(0, kIdLength);
-    const int subelement = subelementOf(id);
+    const int subelement = subelementOf(id, edition);
     if (subelement < 0) return;
     LoadPool(subelement, scratch, edition);
     const int count = std::min(scratch.count(), scratch.lastRow());
@@ -93,14 +92,16 @@ void fetchQuestion(QuestionPool& questions, int row, QuestionPool& scratch,
 void GeneratePracticeTest(QuestionPool& questions, RandomSource& random, ScreenLayer& screen,
                           const BlueprintItems& blueprint, const PoolEdition& edition) {
     random.seedFromTimer();
-    const DrawnIds drawn = drawOnePerGroup(blueprint, random, screen);
+    // One question per group; the table cannot hold more rows than it has.
+    const int groups = std::min(static_cast<int>(edition.groups.size()), questions.lastRow());
+    const DrawnIds drawn = drawOnePerGroup(groups, blueprint, random, screen);
     const CountedList order = shuffledIds(drawn, random);
-    for (int row = 1; row <= kExamGroups; ++row) questions.cell(row, kIdField) = order[row];
+    for (int row = 1; row <= groups; ++row) questions.cell(row, kIdField) = order[row];
 
     QuestionPool scratch(kScratchTableLastRow);
-    for (int row = 1; row <= kExamGroups; ++row) fetchQuestion(questions, row, scratch, edition);
+    for (int row = 1; row <= groups; ++row) fetchQuestion(questions, row, scratch, edition);
 
-    for (int row = 1; row <= kExamGroups; ++row) {
+    for (int row = 1; row <= groups; ++row) {
         questions.cell(0, kSelectorField) = numberText(row);
         // A row without a record (no ID, or an ID not in the pool) has no
         // choices to re-letter; shuffling it would invent choices "A".."D".

@@ -9,8 +9,8 @@
 
 namespace pathwick {
 
-// Fills rows 1..35 of `questions` with one question from each group of the
-// edition's pool, in random order, choices re-lettered. The screen is used
+// Fills rows 1.. of `questions` with one question from each group of the
+// edition's pool (35 or 50), in random order, choices re-lettered. The screen is used
 // only to report a group of size 0.
 void GeneratePracticeTest(QuestionPool& questions, RandomSource& random, ScreenLayer& screen,
                           const PoolEdition& edition = Edition2018());
@@ -19,7 +19,7 @@ void GeneratePracticeTest(QuestionPool& questions, RandomSource& random, ScreenL
 using BlueprintItems = std::function<std::string(int index)>;
 
 // The same generation over another blueprint laid out like the built-in
-// one, fetching from the edition's pool.
+// one, with as many groups as the edition has, fetching from its pool.
 void GeneratePracticeTest(QuestionPool& questions, RandomSource& random, ScreenLayer& screen,
                           const BlueprintItems& blueprint,
                           const PoolEdition& edition = Edition2018());

@@ -15,6 +15,7 @@ constexpr int kChoiceCount = 4;
 constexpr std::string_view kAllOfThese = "D. All of these choices are correct";
 constexpr std::string_view kAllThese = "D. All these choices are correct";
 constexpr std::string_view kAllTheseAnswers = "D. All these answers are correct";
+constexpr std::string_view kNoneOfThese = "D. None of these choices is correct";
 
 // Marks the right answer with a trailing "*" so that it can be found again
 // after the letters have moved.
@@ -26,9 +27,10 @@ void markKey(QuestionPool& table, int row) {
     }
 }
 
+// A choice that speaks of the others makes sense only after them.
 bool keepsLastPlace(std::string_view choiceD) {
     return choiceD.starts_with(kAllThese) || choiceD.starts_with(kAllOfThese) ||
-           choiceD.starts_with(kAllTheseAnswers);
+           choiceD.starts_with(kAllTheseAnswers) || choiceD.starts_with(kNoneOfThese);
 }
 
 // The new letters in slot order: A..D permuted, or A..C permuted with D kept.

@@ -20,6 +20,8 @@
 
 #include "console/cp1252.h"
 #include "desktop/bitmap_header.h"
+#include "desktop/figure_catalogue.h"
+#include "desktop/figure_picture.h"
 #include "desktop/terminal_focus.h"
 #include "support/bounded_file.h"
 #include "support/embedded_assets.h"
@@ -29,20 +31,6 @@ namespace pathwick {
 namespace {
 
 using namespace std::chrono_literals;
-
-struct Figure {
-    std::string_view marker;
-    std::string_view title;
-    int bitmap;  // figureBitmap() number
-    int width;
-    int height;
-};
-
-constexpr std::array<Figure, 3> kFigures{{
-    {"Figure:T1", "Figure T1", 1, 640, 533},
-    {"Figure:T2", "Figure T2", 2, 640, 317},
-    {"Figure:T3", "Figure T3", 3, 640, 707},
-}};
 
 constexpr SDL_Point kFigureCorner{1000, 100};
 constexpr int kPictureRightMargin = 250;
@@ -90,13 +78,6 @@ struct Sound {
     Uint32 length = 0;
     SDL_AudioSpec format{};
 };
-
-const Figure* findFigure(std::string_view marker) {
-    for (const Figure& figure : kFigures) {
-        if (figure.marker == marker) return &figure;
-    }
-    return nullptr;
-}
 
 SDL_RWops* memoryOf(std::span<const std::uint8_t> bytes) {
     if (bytes.empty()) return nullptr;
@@ -269,9 +250,9 @@ public:
 
     // --- window thread only ---
 
-    WindowHandle openFigure(const Figure& figure) {
+    WindowHandle openFigure(const FigurePicture& figure) {
         return openWindow(figure.title, kFigureCorner, figure.width, figure.height,
-                          loadBitmap(figureBitmap(figure.bitmap)));
+                          SurfacePtr(DecodeFigure(figure.picture())));
     }
 
     WindowHandle openPicture(const std::string& path, std::string_view title) {
@@ -609,7 +590,7 @@ SdlDesktop::WindowThread& SdlDesktop::windowThread() {
 }
 
 void SdlDesktop::showFigure(std::string_view marker, WindowHandle& handle) {
-    const Figure* figure = findFigure(marker);
+    const FigurePicture* figure = FindFigure(marker);
     if (!figure) {
         handle = 0;
         return;

@@ -1,6 +1,8 @@
 #include "exam/exam_scoring.h"
 
+#include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <string>
 
 #include "console/text_values.h"
@@ -8,8 +10,11 @@
 namespace pathwick {
 namespace {
 
-constexpr int kQuestions = 35;
 constexpr int kPanelFirstRow = 27;
+// The review panel's columns of ten answers each (11 cells between the first
+// two, 10 between the others).
+constexpr int kGridColumns[] = {30, 41, 51, 61, 71};
+constexpr int kGridRows = 10;
 constexpr int kLastRow = 43;
 constexpr int kWrongForeground = 4;
 const std::string kBlankRow(100, ' ');
@@ -20,9 +25,16 @@ struct Tally {
     float skipped = 0;
 };
 
+// The number of questions of the test: one answer entry each, as many as
+// the table and the panel hold.
+int questionCount(const CountedList& answers, const QuestionPool& questions) {
+    const int panel = static_cast<int>(std::size(kGridColumns)) * kGridRows;
+    return std::min({answers.lastIndex(), questions.lastRow(), panel});
+}
+
 Tally tallyOf(const CountedList& answers, const QuestionPool& questions) {
     Tally tally;
-    for (int q = 1; q <= kQuestions; ++q) {
+    for (int q = 1; q <= questionCount(answers, questions); ++q) {
         const std::string& answer = answers[q];
         if (answer.empty()) {
             tally.skipped += 1;
@@ -46,20 +58,13 @@ std::string gridEntry(int question, const std::string& answer) {
 
 void drawAnswerGrid(const CountedList& answers, const QuestionPool& questions,
                     ScreenLayer& screen) {
-    int row = kPanelFirstRow - 1;
-    int column = 30;
-    for (int q = 1; q <= kQuestions; ++q) {
-        ++row;
-        screen.locate(row, column);
+    for (int q = 1; q <= questionCount(answers, questions); ++q) {
+        screen.locate(kPanelFirstRow + (q - 1) % kGridRows, kGridColumns[(q - 1) / kGridRows]);
         const std::string& answer = answers[q];
         if (answer != questions.cell(q, kKeyField)) screen.setColor(kWrongForeground, kExamPageBackground);
         if (answer.empty()) screen.setColor(kExamPageForeground, kExamPageBackground);
         screen.printText(gridEntry(q, answer));
         screen.setColor(kExamPageForeground, kExamPageBackground);
-        if (q == 10 || q == 20 || q == 30) {
-            column = q == 10 ? 41 : q == 20 ? 51 : 61;
-            row = kPanelFirstRow - 1;
-        }
     }
 }
 
@@ -132,7 +137,8 @@ void ShowExamResults(const CountedList& answers, const QuestionPool& questions,
     }
 
     const Tally tally = tallyOf(answers, questions);
-    const float score = roundedPercent(tally.correct, static_cast<float>(kQuestions));
+    const float score =
+        roundedPercent(tally.correct, static_cast<float>(questionCount(answers, questions)));
     const float values[] = {tally.correct, tally.incorrect, tally.skipped, score};
     for (int i = 0; i < 4; ++i) {
         screen.locate(19 + i, 57);

@@ -18,12 +18,14 @@ float roundedPercent(float part, float whole);
 // True when a score is above the single-precision 73.99.
 bool isPass(float score);
 
-// The review panel on rows 27 to 43 (answers 1..35 of `answers` against
-// field 7 of `questions`), or blank rows when reviewOn is 0.
+// The review panel on rows 27 to 43 (every answer of `answers`, 35 or 50,
+// against field 7 of `questions`, in columns of ten), or blank rows when
+// reviewOn is 0.
 void ShowRunningScore(const std::int32_t& reviewOn, const CountedList& answers,
                       const QuestionPool& questions, ScreenLayer& screen);
 
-// The result screen; returns after a key or click.
+// The result screen, scored over every question of `answers`; returns after
+// a key or click.
 void ShowExamResults(const CountedList& answers, const QuestionPool& questions,
                      ScreenLayer& screen);
 

@@ -157,7 +157,7 @@ void StartPracticeExam(PracticeTest& test, ScreenLayer& screen) {
     test.figureName.clear();
     test.figureWindow = 0;
     test.answers.clear();
-    test.questions.cell(0, kCountField) = "35";
+    test.questions.cell(0, kCountField) = plainNumberText(test.answers.lastIndex());
     screen.hideCursor();
     screen.enableMouse();
     screen.setColor(kExamPageForeground, kExamPageBackground);
@@ -203,6 +203,7 @@ std::string WaitForExamCommand(ScreenLayer& screen) {
 
 bool ActOnExamCommand(PracticeTest& test, ProgramContext& context, const std::string& command) {
     ScreenLayer& screen = context.screen;
+    const int last = test.answers.lastIndex();
     switch (command.empty() ? '\0' : command[0]) {
         case 'A':
         case 'B':
@@ -212,7 +213,7 @@ bool ActOnExamCommand(PracticeTest& test, ProgramContext& context, const std::st
             ++test.current;
             break;
         case 'N':
-            if (++test.current > kExamQuestions) context.desktop.playWaveAsync(kWarningSound);
+            if (++test.current > last) context.desktop.playWaveAsync(kWarningSound);
             break;
         case 'P':
             if (--test.current < 1) context.desktop.playWaveAsync(kWarningSound);
@@ -231,8 +232,8 @@ bool ActOnExamCommand(PracticeTest& test, ProgramContext& context, const std::st
             break;
     }
     ShowRunningScore(test.reviewOn, test.answers, test.questions, screen);
-    if (test.current > kExamQuestions) showLastQuestionNotice(screen);
-    test.current = std::clamp(test.current, 1, kExamQuestions);
+    if (test.current > last) showLastQuestionNotice(screen);
+    test.current = std::clamp(test.current, 1, last);
     return true;
 }
 
@@ -244,7 +245,7 @@ void RunExamPages(PracticeTest& test, ProgramContext& context) {
 }
 
 void RunPracticeExam(ProgramContext& context) {
-    PracticeTest test;
+    PracticeTest test(context.edition.examQuestions);
     GeneratePracticeTest(test.questions, context.random, context.screen, context.edition);
     StartPracticeExam(test, context.screen);
     RunExamPages(test, context);

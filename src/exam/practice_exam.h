@@ -1,4 +1,5 @@
 #pragma once
+#include <algorithm>
 #include <cstdint>
 #include <string>
 
@@ -9,13 +10,18 @@
 
 namespace pathwick {
 
+// The size of a Technician or General practice test; Amateur Extra has 50.
 inline constexpr int kExamQuestions = 35;
 
 // The state of one practice test, owned by RunPracticeExam.
 struct PracticeTest {
+    explicit PracticeTest(int questionCount = kExamQuestions)
+        : answers(std::clamp(questionCount, 1, kPracticeTestLastRow)) {}
+
     QuestionPool questions{kPracticeTestLastRow};
-    // Element q: the letter last given for question q, empty while unanswered.
-    CountedList answers{kExamQuestions};
+    // Element q: the letter last given for question q, empty while
+    // unanswered. Its last index is the number of questions of the test.
+    CountedList answers;
     std::int32_t current = 1;
     std::int32_t reviewOn = 0;  // 0 off, -1 on
     std::string figureName;     // marker of the open figure window, e.g. "Figure:T1"

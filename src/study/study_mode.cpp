@@ -17,8 +17,8 @@ constexpr int kWrapWidth = 90;
 constexpr int kLinesLast = 15;
 constexpr std::string_view kIndent = "         ";  // 9 blanks before every text line
 
-constexpr std::string_view kIntroFirst =
-    "In this mode you can enter in a specific question ID such as, \"T9A04\"";
+// Followed by an ID of the pool in double quotes.
+constexpr std::string_view kIntroFirst = "In this mode you can enter in a specific question ID such as, ";
 constexpr std::array<std::string_view, 3> kIntroMore = {
     "and it will display that specific quetion. Tapping any key will display",
     "the correct answer.  This is a handy mode for studying directy from a",
@@ -46,9 +46,9 @@ private:
     WindowHandle handle_ = 0;
 };
 
-void ShowIntroduction(ScreenLayer& screen) {
+void ShowIntroduction(ScreenLayer& screen, std::string_view exampleId) {
     screen.locate(15, 16);
-    screen.printText(kIntroFirst);
+    screen.printText(std::string(kIntroFirst) + '"' + std::string(exampleId) + '"');
     screen.newLine();
     for (std::string_view line : kIntroMore) {
         screen.printText("               ");
@@ -138,7 +138,7 @@ void RunStudyMode(QuestionPool& pool, CountedList& hintIndex, ProgramContext& co
     ScreenLayer& screen = context.screen;
     screen.clearScreen();
     pool.clear();
-    ShowIntroduction(screen);
+    ShowIntroduction(screen, context.edition.exampleId);
 
     HintWindow hintWindow(context.desktop);
     for (;;) {

@@ -16,11 +16,18 @@ TEST(CommandLine, ChoosesThePoolOrAnswersBeforeTheScreenIsTaken) {
         {{}, &Edition2018(), 0, ""},
         {{"--pool", "2026"}, &Edition2026(), 0, ""},
         {{"--pool", "2018", "--pool=2026-2030"}, &Edition2026(), 0, ""},
-        {{"--help", "--bogus"}, nullptr, 0, "Usage: pathwick [--pool 2026 | --pool 2018]\n"},
+        {{"--pool", "technician"}, &Edition2026(), 0, ""},
+        {{"--pool", "general"}, &EditionGeneral(), 0, ""},
+        {{"--pool=general-2023-2027"}, &EditionGeneral(), 0, ""},
+        {{"--pool", "extra"}, &EditionExtra(), 0, ""},
+        {{"--pool", "extra-2024-2028"}, &EditionExtra(), 0, ""},
+        {{"--pool", ""}, nullptr, 2, "pathwick: --pool needs a value"},
+        {{"--help", "--bogus"}, nullptr, 0, "Usage: pathwick [--pool 2018 | 2026 | technician | general | extra]\n"},
         {{"--version"}, nullptr, 0, "pathwick 2021.09.17a\n"},
-        {{"--pool"}, nullptr, 2, "pathwick: --pool needs a value: 2018 (or 2018-2022) or 2026 (or"},
-        {{"--pool", "2022"}, nullptr, 2, "pathwick: unknown pool '2022'; choose --pool 2018 (or"},
-        {{"--pools"}, nullptr, 2, "pathwick: unknown option '--pools'; valid options are --pool 2026"},
+        {{"--pool"}, nullptr, 2, "pathwick: --pool needs a value: 2018 (or 2018-2022), 2026 (or 2026-2030, technician), "
+                                 "general (or general-2023-2027) or extra (or extra-2024-2028)\n"},
+        {{"--pool", "Extra"}, nullptr, 2, "pathwick: unknown pool 'Extra'; choose --pool 2018 (or 2018-2022), 2026 (or"},
+        {{"--pools"}, nullptr, 2, "pathwick: unknown option '--pools'; valid options are --pool 2018, 2026, technician, general or extra"},
         {{"--pool", "2026", "2026"}, nullptr, 2, "pathwick: unexpected argument '2026'; valid"},
     };
     for (const Case& c : cases) {

@@ -21,7 +21,7 @@ struct CurrentPoolRig : ScreenRig {
 TEST(CurrentPoolProgram, MenuAndHelpSayWhichPoolIsInUse) {
     CurrentPoolRig menu;
     menu.run();
-    EXPECT_EQ(trimmedRow(menu.screen, 6), "                   <<< Pathwick \u2013 Question Pool 2026-2030 >>>");
+    EXPECT_EQ(trimmedRow(menu.screen, 6), "                  <<< Pathwick \u2013 Technician Pool 2026-2030 >>>");
     EXPECT_EQ(trimmedRow(menu.screen, 9),
               "         1. SUBELEMENT T1 \u2013 Commission\u2019s Rules \u2013 [6 Exam Questions - 6 Groups]");
 

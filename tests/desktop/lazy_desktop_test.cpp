@@ -120,6 +120,7 @@ TEST(DesktopProcess, AKilledHelperIsReapedAndItsWindowComesBack) {
     desktop.showFigure("Figure:T3", figure);
     ASSERT_NE(figure, 0);
     const std::string first = helper.lines("starts").at(0);
+    ::kill(std::stoi(first), SIGSTOP);  // so that it starts no new child meanwhile
     std::ifstream children("/proc/" + first + "/task/" + first + "/children");  // dd holds the socket too
     for (int child = 0; children >> child;) ::kill(child, SIGKILL);
     ::kill(std::stoi(first), SIGKILL);

@@ -9,6 +9,7 @@
 #include <fstream>
 #include <thread>
 
+#include "desktop/figure_catalogue.h"
 #include "support/embedded_assets.h"
 #include "support/screen_test.h"
 
@@ -24,7 +25,7 @@ TEST(SdlDesktop, FiguresPicturesKeysAndSound) {
     WindowHandle figure = 0, picture = 0, unknown = 7;
     desktop->showFigure("Figure:T3", figure);
     desktop->showFigure("Figure:T4", unknown);
-    const auto bitmap = figureBitmap(3);  // 640 x 707, 24 bits, bottom-up rows padded to 4 bytes
+    const auto bitmap = FindFigure("Figure:T3")->picture();  // 640 x 707, 24 bits, bottom-up rows padded to 4 bytes
     const auto pixel = [&](int x, int y) {
         const std::size_t at = 54 + std::size_t(1920 * (706 - y) + 3 * x);
         return std::uint32_t(bitmap[at + 2] << 16 | bitmap[at + 1] << 8 | bitmap[at]);

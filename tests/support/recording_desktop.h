@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "desktop/desktop.h"
+#include "desktop/figure_catalogue.h"
 
 namespace pathwick::testing {
 
@@ -12,7 +13,7 @@ class RecordingDesktop final : public Desktop {
 public:
     // Only the three known figures open.
     void showFigure(std::string_view marker, WindowHandle& handle) override {
-        handle = marker == "Figure:T1" || marker == "Figure:T2" || marker == "Figure:T3" ? open() : 0;
+        handle = FindFigure(marker) != nullptr ? open() : 0;
         log("showFigure " + std::string(marker) + " -> " + std::to_string(handle));
     }
     void showImageFile(std::string_view path, std::string_view title, WindowHandle& handle) override {

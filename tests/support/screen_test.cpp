@@ -104,9 +104,10 @@ ProgramRig::ProgramRig() {
     context.hintsDirectory = folder.path();
 }
 
-bool ProgramRig::run(std::string_view words) try {
+bool ProgramRig::run(std::string_view words, const PoolEdition& edition) try {
     play(terminal, words);
-    RunProgram(context);
+    ProgramContext chosen{screen, desktop, random, context.hintsDirectory, edition};
+    RunProgram(chosen);
     return true;
 } catch (const InputClosed&) {
     return false;

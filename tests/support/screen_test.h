@@ -69,9 +69,9 @@ private:
 struct ProgramRig : ScreenRig {
     TempDirectory folder;
     ProgramRig();
-    // Runs the program on the script: true when it ended through the goodbye
-    // screen, false when the script ran out first.
-    bool run(std::string_view words = "");
+    // Runs the program on the script and pool: true when it ended through the
+    // goodbye screen, false when the script ran out first.
+    bool run(std::string_view words = "", const PoolEdition& edition = Edition2018());
 };
 
 }  // namespace pathwick::testing
