@@ -5,7 +5,7 @@
 source "$(dirname "$0")/lib.sh"
 prefix=$E2E_DIR/prefix share=$E2E_DIR/prefix/share
 cmake --install "$(dirname "$1")" --prefix "$prefix" >/dev/null || e2e_fail "cmake --install failed"
-for hints in hints.txt hints-2026-2030.txt; do
+for hints in hints.txt hints-2026-2030.txt hints-general-2023-2027.txt hints-extra-2024-2028.txt; do
     cmp "$E2E_ROOT/$hints" "$share/pathwick/$hints" || e2e_fail "$hints not installed byte for byte"
 done
 cmp "$E2E_ROOT/docs/pathwick.6" "$share/man/man6/pathwick.6" || e2e_fail "no manual page"
