@@ -68,8 +68,9 @@ void drawAnswerGrid(const CountedList& answers, const QuestionPool& questions,
     }
 }
 
-// The value and status fields of rows 29 and 30 reach column 29 (the grid
-// starts at 30); they are padded so a shorter value wipes a longer one.
+// The value and status fields of rows 29 and 30, written from `fromColumn`,
+// reach column 29 (the grid starts at 30); they are padded so a shorter
+// value wipes a longer one.
 std::string padToGrid(std::string text, int fromColumn) {
     const auto width = static_cast<std::size_t>(30 - fromColumn);
     if (text.size() < width) text.resize(width, ' ');
@@ -116,11 +117,11 @@ void ShowRunningScore(const std::int32_t& reviewOn, const CountedList& answers,
     }
     screen.locate(29, 1);
     screen.printText("  Your Current Score:");
-    screen.printText(padToGrid(scoreText, 22));
+    screen.printText(padToGrid(scoreText, screen.column()));
     screen.newLine();
     screen.locate(30, 1);
     screen.printText(" Current Test Status: ");
-    screen.printText(padToGrid(status, 23));
+    screen.printText(padToGrid(status, screen.column()));
     screen.newLine();
 }
 
