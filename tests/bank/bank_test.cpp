@@ -37,6 +37,15 @@ TEST(Pool, CountsKeysFiguresAndLeftovers) {
     }
     EXPECT_EQ(tally, (std::map<std::string, int>{{"A", 111}, {"B", 105}, {"C", 115}, {"D", 92}, {"figures", 12}}));
     EXPECT_EQ(pool.cell(50, kIdField).substr(0, 2), "T1") << "a smaller load keeps what lies beyond it";
+    // A block's items are numbered from 1; any other number, or a subelement
+    // outside 0..9, reads as empty text.
+    for (const PoolEdition* edition : AllEditions()) {
+        const int last = edition->itemCount(9);
+        EXPECT_EQ(edition->item(9, last), "ENDofPOOL");
+        EXPECT_EQ(edition->itemCount(-1) + edition->itemCount(10), 0);
+        for (auto [subelement, index] : {std::pair{9, 0}, {9, -1}, {9, last + 1}, {-1, 1}, {10, 1}})
+            EXPECT_EQ(edition->item(subelement, index), "") << subelement << "," << index;
+    }
 }
 
 // The re-lettered row keeps its texts, letters A to D in order, the key on

@@ -62,6 +62,8 @@ TEST(InputDecoder, SplitSequencesWaitAndDoubleClicksAreQuick) {
         InputDecoder waiting;
         waiting.feed(std::string(1, char(lead)), 0ms);
         EXPECT_EQ(waiting.waitingForMore(), lead >= 0xC2 && lead <= 0xF4) << lead;
+        waiting.expirePending(100ms);
+        EXPECT_FALSE(waiting.waitingForMore() || waiting.take()) << lead;
     }
     InputDecoder decoder;
     decoder.feed("\x1b[", 0ms);
