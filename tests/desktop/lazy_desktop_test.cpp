@@ -15,6 +15,20 @@
 namespace pathwick {
 namespace {
 
+// The helper programs this process has started and not yet reaped.
+std::vector<int> helperProcesses() {
+    std::vector<int> found;
+    for (const auto& task : std::filesystem::directory_iterator("/proc/self/task")) {
+        std::ifstream children(task.path() / "children");
+        for (int pid = 0; children >> pid;) {
+            std::string name;
+            std::ifstream("/proc/" + std::to_string(pid) + "/comm") >> name;
+            if (name.starts_with("pathwick-desk")) found.push_back(pid);
+        }
+    }
+    return found;
+}
+
 // The real helper program (SDL's dummy video driver, see tests/CMakeLists.txt)
 // opens and closes figure windows; without a helper every call does nothing.
 TEST(LazyDesktop, WorksThroughTheHelperAndQuietlyWithoutIt) {
@@ -23,9 +37,12 @@ TEST(LazyDesktop, WorksThroughTheHelperAndQuietlyWithoutIt) {
     WindowHandle figure = 0, next = 0;
     helped.showFigure("Figure:T2", figure);
     EXPECT_NE(figure, 0);
+    const std::vector<int> helpers = helperProcesses();
+    EXPECT_FALSE(helpers.empty());
     helped.closeGraphicWindow(figure);
     helped.showFigure("Figure:T1", next);
-    EXPECT_EQ(next, figure + 1) << "the same helper serves request after request";
+    EXPECT_EQ(next, figure + 1);
+    EXPECT_EQ(helperProcesses(), helpers) << "the same helper serves request after request";
     helped.showFigure("Figure:T9", figure);
     EXPECT_EQ(figure, 0);
 
@@ -106,6 +123,23 @@ TEST(DesktopProcess, AHungHelperCostsOneWaitThenAPause) {
         desktop.playWaveAsync("#10");
         EXPECT_EQ(helper.awaited("starts", 2).size(), 2u) << body;
     }
+}
+
+// A helper that reads late is waited for: while its channel is full the
+// sends wait (within the reply limit), and every request reaches it.
+TEST(DesktopProcess, AFullChannelIsWaitedOnWhileTheHelperReads) {
+    StandIn helper("sleep 0.2; exec cat <&3 >received\n");
+    ForwardedKeys keys;
+    DesktopProcess desktop(keys, helper.folder.path() / "helper");
+    for (int sounds = 0; sounds < 1000; ++sounds) desktop.playWaveAsync("#10");
+    const auto received = [&] {
+        std::error_code missing;
+        return std::filesystem::file_size(helper.folder.path() / "received", missing);
+    };
+    for (int tries = 0; tries < 200 && received() != 4000; ++tries)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    EXPECT_EQ(received(), 4000u) << "1000 times P#10";
+    EXPECT_EQ(helper.lines("starts").size(), 1u);
 }
 
 // A helper killed while it shows a window is reaped at once and a successor

@@ -80,8 +80,11 @@ TEST(HintsFile, ShownFromRow29AndHostileFilesReadNothing) {
         EXPECT_EQ(text, "");
         return trimmedRow(rig.screen, 29);
     };
-    std::string file = "T6C02: Look ~Figure ohm.bmp\r\nT6C03: Escape ~Figure ../x\r\nT0A01: " +
-                       std::string(2000, 'w') + " [x]\r\n";
+    // T0A01: words of 60 letters, one to a line: far more lines than the
+    // rows from 29 down.
+    std::string file = "T6C02: Look ~Figure ohm.bmp\r\nT6C03: Escape ~Figure ../x\r\nT0A01: ";
+    for (int word = 0; word < 33; ++word) file += std::string(60, 'w') + " ";
+    file += "[x]\r\n";
     for (int i = 1; i <= 700; ++i) file += "ID" + std::to_string(i) + ": x [y]\r\n";
     folder.write("hints.txt", file);
     request("Index");
@@ -91,8 +94,8 @@ TEST(HintsFile, ShownFromRow29AndHostileFilesReadNothing) {
     EXPECT_EQ(rig.desktop.calls(), (std::vector<std::string>{"close 7", "showImageFile " +
                                                               (folder.path() / "Figures" / "ohm.bmp").string() + " '' -> 1"}));
     request("T0A01");
-    EXPECT_EQ(textAt(rig.screen, 29, 1, 97), " " + std::string(95, 'w') + " ");
-    EXPECT_EQ(textAt(rig.screen, 43, 2, 1) + trimmedRow(rig.screen, 28), "w") << "cut at the last row";
+    EXPECT_EQ(textAt(rig.screen, 29, 1, 97), " " + std::string(60, 'w') + std::string(36, ' '));
+    EXPECT_EQ(textAt(rig.screen, 43, 2, 1) + trimmedRow(rig.screen, 28) + trimmedRow(rig.screen, 1), "w") << "cut at the last row";
 
     // Only the first 4 MiB are read: a line that starts 9 bytes before the
     // end of them is cut there, one that starts at the end is not seen.
