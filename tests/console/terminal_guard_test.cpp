@@ -80,7 +80,7 @@ TEST(TerminalType, PlainXtermScreenAndTmuxStartOnTheir256ColourEntries) {
     const std::pair<const char*, std::optional<std::string>> cases[] = {
         {"xterm", "xterm-256color"}, {"screen", "screen-256color"}, {"tmux", "tmux-256color"},
         {"xterm-256color", std::nullopt}, {"xtermish", std::nullopt}, {"vt100", std::nullopt},
-        {"xterm-unknown", std::nullopt}, {nullptr, std::nullopt}};
+        {"xterm-unknown", std::nullopt}, {"xterm-color", "xterm-256color"}, {nullptr, std::nullopt}};
     for (const auto& [term, expected] : cases) EXPECT_EQ(colourfulSibling(term), expected) << (term ? term : "null");
 }
 
