@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <signal.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 #include <fstream>
 #include <sstream>
@@ -123,6 +125,19 @@ TEST(DesktopProcess, AHungHelperCostsOneWaitThenAPause) {
         desktop.playWaveAsync("#10");
         EXPECT_EQ(helper.awaited("starts", 2).size(), 2u) << body;
     }
+}
+
+// Packets up to the longest arrive whole; a longer one is dropped, and the
+// next one arrives.
+TEST(DesktopChannel, PacketsUpToTheLongestArriveWhole) {
+    int pair[2];
+    ASSERT_EQ(::socketpair(AF_UNIX, SOCK_SEQPACKET, 0, pair), 0);
+    for (std::size_t size : {0u, 16383u, 16384u}) sendPacket(pair[0], DesktopMessage::Play, std::string(size, 'x'));
+    sendPacket(pair[0], DesktopMessage::Key, "k");
+    std::string sizes;
+    for (int i = 0; i < 3; ++i) sizes += std::to_string(receivePacket(pair[1]).value().payload.size()) + " ";
+    EXPECT_EQ(sizes, "0 16383 1 ");
+    ::close(pair[0]), ::close(pair[1]);
 }
 
 // A helper that reads late is waited for: while its channel is full the
