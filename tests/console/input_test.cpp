@@ -41,7 +41,7 @@ TEST(InputDecoder, KeysSequencesAndMouseReports) {
         {"\x1b[<0;99999;7M\x1b[<0;100000;7M\x1b[<0;1000000;7M\x1b[<0;10M\x1b[<0;1;2;3M\x1b[<;1;2M", "c7,99999 c7,100000"},
         {"\x1b[M \x2a\x25\x1b[M\x23\x2a\x25\x1b[M\x60!!\x1b[M !\x20", "c5,10"},
         {"\xC3\xBF\xC3\xA9\xE2\x82\xAC\xE4\xB8\xAD\xC0\xAF\xED\xA0\x80\xF4\x90\x80\x80\x80\xE0\x81\x81\xC3" "a\xF0\x9F\x98\x80!", "\xFF \xE9 \x80 a !"},
-        {"\x1b[" + std::string(40, '1') + "~b", "b"}, {"\x1b[" + std::string(40, '1') + "@b", "b"}, {"\x1b[" + std::string(40, '1') + "\rb", "\r b"}, {"\x1b\x80", ""},
+        {"\x1b[" + std::string(40, '1') + "~b", "b"}, {"\x1b[" + std::string(40, '1') + "@b", "b"}, {"\x1b[" + std::string(40, '1') + "\rb", "\r b"}, {"\x1b\x80", ""}, {"\x1b[2 q\x1b[1!pz", "z"},
         {"\x1b[" + std::string(29, '0') + "2~\x1b[" + std::string(30, '0') + "2~", "x82"},  // the longest kept whole, then one byte longer
         {"\x1b[" + std::string(40, '1') + " !/@b", "b"}, {"\xC2\x80\xC2\x9F\xC2\xA0\xC5\xB8\xC5\xB9", "\xA0 \x9F"}, {"\x1b[1\x7f", "\x08"}, {"\x1b\xC3\xA9", "\xE9"},
     };

@@ -148,6 +148,8 @@ TEST(BitmapHeader, SizesFromHeadersAndFiles) {
     EXPECT_EQ(readBitmapSize(path("a.bmp")), (BitmapSize{3, 4}));
     EXPECT_EQ(readWholeFile(path("a.bmp"), 30).value().size() + readFilePrefix(path("a.bmp"), 4).value().size(), 34u);
     EXPECT_FALSE(readWholeFile(path("a.bmp"), 29));
+    folder.write("empty", "");
+    EXPECT_EQ(readWholeFile(path("empty"), 9).value().size() + readFilePrefix(path("empty"), 9).value().size(), 0u);
     ASSERT_EQ(::mkfifo(path("p").c_str(), 0600), 0);
     for (const char* name : {"p", "missing", "."})
         EXPECT_FALSE(readBitmapSize(path(name)) || readWholeFile(path(name), 9) || readFilePrefix(path(name), 9)) << name;
