@@ -68,7 +68,9 @@ def load_references(references_file):
     for line in (ROOT / references_file).read_text().splitlines():
         if line.strip():
             qid, ref = line.split(" ", 1)
-            refs[qid] = ref.strip()
+            # "[FCC Part 97.113(a)(4)]" names the same rule as "[97.113(a)(4)]";
+            # hints cite rule sections in the short form.
+            refs[qid] = ref.strip().replace("[FCC Part ", "[")
     return refs
 
 
