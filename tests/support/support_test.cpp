@@ -52,8 +52,8 @@ TEST(HintsParser, LinesIndexHintsAndPictureNames) {
 
     const std::string file = "T1A01: terms [rule 97]\r\n'T1A03: comment [x]\r\nT1A02: no bracket\r\n"
                              "T1A04] bracket: first\r\nT1A05:no blank [x]\r\nT1A06: first ]: second\r\n"
-                             "t1a02:   the hint  \r\nT1A02:x\r\nT6C02: Look ~Figure  a 2.bmp  \r\n";
-    EXPECT_EQ(IndexedHintIds(file, 640), (std::vector<std::string_view>{"T1A01", "T1A06"}));
+                             "t1a02:   the hint  \r\nT1A02:x\r\nT6C02: Look ~Figure  a 2.bmp  \r\nT1A07: ]\r\n";
+    EXPECT_EQ(IndexedHintIds(file, 640), (std::vector<std::string_view>{"T1A01", "T1A06", "T1A07"}));
     EXPECT_EQ(IndexedHintIds(file, 1).size(), 1u);
     EXPECT_EQ(FindHint(file, "t1a02").value().text, "the hint");
     EXPECT_EQ(FindHint(file, "T1A05").value().text, "T1A05:no blank [x]");
