@@ -11,18 +11,9 @@
 #include <sys/ipc.h>
 #include <sys/shm.h>
 
-#include <string_view>
+#include "desktop/display_name.h"
 
 namespace {
-
-// "host:10.0" is reached over the network; ":0", "unix:0" and socket paths
-// are on this machine.
-bool networkDisplay(Display* display) {
-    const std::string_view name = DisplayString(display);
-    const auto colon = name.rfind(':');
-    const std::string_view host = name.substr(0, colon == std::string_view::npos ? 0 : colon);
-    return !host.empty() && host != "unix" && host.front() != '/';
-}
 
 // An X error handler has no way to its caller but a variable of its own.
 bool& refused() {
@@ -63,6 +54,6 @@ bool attachWorks(Display* display) {
 extern "C" Bool XShmQueryExtension(Display* display) {
     using Query = Bool (*)(Display*);
     const auto libraryQuery = reinterpret_cast<Query>(::dlsym(RTLD_NEXT, "XShmQueryExtension"));
-    if (libraryQuery == nullptr || !libraryQuery(display) || networkDisplay(display)) return False;
+    if (libraryQuery == nullptr || !libraryQuery(display) || pathwick::IsNetworkDisplay(DisplayString(display))) return False;
     return attachWorks(display) ? True : False;
 }

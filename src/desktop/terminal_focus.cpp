@@ -14,14 +14,7 @@ namespace {
 // end the helper through Xlib's default error handler.
 int ignoreError(Display*, XErrorEvent*) { return 0; }
 
-::Window terminalWindow() {
-    const char* text = std::getenv("WINDOWID");
-    if (text == nullptr) return 0;
-    const std::string_view digits(text);
-    unsigned long id = 0;
-    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), id);
-    return error == std::errc() && end == digits.data() + digits.size() ? id : 0;
-}
+::Window terminalWindow() { return TerminalWindowId(std::getenv("WINDOWID")); }
 
 Display* displayOf(SDL_Window* window, ::Window& id) {
     SDL_SysWMinfo info;
@@ -32,6 +25,19 @@ Display* displayOf(SDL_Window* window, ::Window& id) {
 }
 
 }  // namespace
+
+unsigned long TerminalWindowId(const char* text) {
+    if (text == nullptr) return 0;
+    const std::string_view digits(text);
+    unsigned long id = 0;
+    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), id);
+    return error == std::errc() && end == digits.data() + digits.size() ? id : 0;
+}
+
+bool FocusIsFree(unsigned long focus, unsigned long root, std::span<const unsigned long> own) {
+    return focus == None || focus == PointerRoot || focus == root ||
+           std::find(own.begin(), own.end(), focus) != own.end();
+}
 
 bool focusFreeForTerminal(const std::vector<SDL_Window*>& ours) {
     if (terminalWindow() == 0 || ours.empty()) return false;
@@ -46,8 +52,7 @@ bool focusFreeForTerminal(const std::vector<SDL_Window*>& ours) {
     ::Window focus = None;
     int revert = 0;
     XGetInputFocus(display, &focus, &revert);
-    return focus == None || focus == PointerRoot || focus == DefaultRootWindow(display) ||
-           std::find(own.begin(), own.end(), focus) != own.end();
+    return FocusIsFree(focus, DefaultRootWindow(display), own);
 }
 
 void focusTerminal(SDL_Window* any) {

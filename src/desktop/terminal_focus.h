@@ -4,6 +4,7 @@
 // it, or on another window system, nothing happens.
 #include <SDL.h>
 
+#include <span>
 #include <vector>
 
 namespace pathwick {
@@ -14,5 +15,12 @@ namespace pathwick {
 bool focusFreeForTerminal(const std::vector<SDL_Window*>& ours);
 // Focuses the terminal's window, through the connection of `any`.
 void focusTerminal(SDL_Window* any);
+
+// The X window a terminal names in WINDOWID (decimal), or 0 (no window)
+// for a missing value or one that is not wholly a number.
+unsigned long TerminalWindowId(const char* text);
+// The rule of focusFreeForTerminal, on X window IDs: `focus` is no window,
+// the pointer root, the `root` window or one of `own`.
+bool FocusIsFree(unsigned long focus, unsigned long root, std::span<const unsigned long> own);
 
 }  // namespace pathwick
