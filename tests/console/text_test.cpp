@@ -23,7 +23,7 @@ TEST(TextValues, NumbersInText) {
     const std::pair<const char*, int> whole[] = {{"2.9", 2},  {"-2.9", -2}, {"99999999999", INT32_MAX},
                                                  {"-99999999999", INT32_MIN}, {"2147483647", INT32_MAX}};
     for (auto [text, value] : whole) EXPECT_EQ(wholeValueOf(text), value) << text;
-    EXPECT_EQ(numberText(35) + numberText(-2) + plainNumberText(7), " 35-27");
+    EXPECT_EQ(numberText(35) + numberText(-2) + plainNumberText(7) + numberText(0), " 35-27 0");
     const std::pair<float, const char*> singles[] = {{74.29f, "74.29"}, {100, "100"}, {0.5f, ".5"}, {-0.5f, "-.5"},
                                                      {-2, "-2"}, {0, "0"}, {1234567, "1234567"}, {12345678, "1.234568E+07"}};
     for (auto [value, text] : singles) EXPECT_EQ(singleText(value), text) << value;
