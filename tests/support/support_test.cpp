@@ -137,7 +137,8 @@ TEST(BitmapHeader, SizesFromHeadersAndFiles) {
         {header(40, 640, 533), 640, 533}, {header(124, 1, -4096), 1, 4096}, {header(12, 30, 20), 30, 20},
         {header(40, 4097, 5), 0, 0}, {header(40, 5, 0), 0, 0}, {header(40, -5, 5), 0, 0}, {header(39, 5, 5), 0, 0},
         {header(12, 0, 5), 0, 0}, {"BX" + header(40, 3, 4).substr(2), 0, 0}, {header(40, 3, 4).substr(0, 25), 0, 0},
-        {header(12, 30, 20).substr(0, 22), 30, 20}, {header(12, 30, 20).substr(0, 21), 0, 0}};
+        {header(12, 30, 20).substr(0, 22), 30, 20}, {header(12, 30, 20).substr(0, 21), 0, 0},
+        {header(12, 300, 1025), 300, 1025}, {header(40, 65536 + 100, 5), 0, 0}, {header(40, 5, 65536 + 100), 0, 0}};
     for (const auto& [bytes, w, h] : cases) {
         const auto size = parseBitmapSize(std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
         EXPECT_EQ(size ? size->width * 10000 + size->height : 0, w * 10000 + h) << w;
