@@ -1,6 +1,5 @@
 #include "app/help_screen.h"
 
-#include <array>
 #include <string>
 #include <string_view>
 
@@ -9,7 +8,7 @@ namespace {
 
 // Entry k (from 0) stands on row k + 1. The edition replaces the rows that
 // name the class and the pool's dates.
-constexpr std::array<std::string_view, 36> kHelpLines = {
+constexpr std::string_view kHelpLines[] = {
     "",
     "  Welcome the Amateur Radio Technician Exam Practice Program.  This program will help you to",
     "  prepare for the Amateur Technician Test.  This program allows you to choose which sub element",

@@ -1,6 +1,5 @@
 #include "app/main_menu.h"
 
-#include <array>
 #include <cmath>
 #include <string>
 
@@ -20,7 +19,7 @@ constexpr int kPromptRow = 21;
 constexpr int kRuleLength = 80;
 
 // The lines after the ten subelements.
-constexpr std::array<std::string_view, 2> kOtherChoices = {
+constexpr std::string_view kOtherChoices[] = {
     "P. Take a Practice Test",
     "S. Study Mode - review specific questions",
 };

@@ -15,7 +15,7 @@ std::string_view PoolEdition::item(int subelement, int index) const {
 }
 
 std::span<const PoolEdition* const> AllEditions() {
-    static const std::array<const PoolEdition*, 4> editions{&Edition2018(), &Edition2026(),
+    static const std::array editions{&Edition2018(), &Edition2026(),
                                                           &EditionGeneral(), &EditionExtra()};
     return editions;
 }

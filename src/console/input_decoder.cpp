@@ -36,10 +36,11 @@ bool isLetter(unsigned char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c
 
 // The scan code of a letter key, as Alt + that key reports it.
 unsigned char letterScanCode(unsigned char c) {
-    static constexpr std::array<unsigned char, 26> codes = {
+    static constexpr auto codes = std::to_array<unsigned char>({
         30, 48, 46, 32, 18, 33, 34, 35, 23, 36, 37, 38, 50,  // A..M
         49, 24, 25, 16, 19, 31, 20, 22, 47, 17, 45, 21, 44,  // N..Z
-    };
+    });
+    static_assert(codes.size() == 26);
     const int index = (c >= 'a') ? c - 'a' : c - 'A';
     return codes.at(static_cast<std::size_t>(index));
 }
@@ -329,7 +330,7 @@ InputDecoder::Step InputDecoder::decodeNonAscii(std::string_view bytes, bool exp
         if ((c & 0xC0) != 0x80) return Step{i, false, {}};  // broken: decode c anew
         codePoint = (codePoint << 6) | (c & 0x3F);
     }
-    static constexpr std::array<char32_t, 5> smallest = {0, 0, 0x80, 0x800, 0x10000};
+    static constexpr auto smallest = std::to_array<char32_t>({0, 0, 0x80, 0x800, 0x10000});
     if (codePoint < smallest.at(length) || codePoint > 0x10FFFF ||
         (codePoint >= 0xD800 && codePoint <= 0xDFFF)) {
         return Step{length, false, {}};

@@ -1,6 +1,5 @@
 #include "desktop/figure_catalogue.h"
 
-#include <array>
 
 #define PATHWICK_FIGURE_SYMBOLS(name) \
     extern const std::uint8_t pathwick_figure_##name##_begin[], pathwick_figure_##name##_end[];
@@ -33,7 +32,7 @@ namespace {
 
 constexpr std::string_view kMarker = "Figure:";
 
-const std::array<FigurePicture, 14> kFigures{{
+const FigurePicture kFigures[] = {
     PATHWICK_FIGURE("T1", t1, 640, 533),
     PATHWICK_FIGURE("T2", t2, 640, 317),
     PATHWICK_FIGURE("T3", t3, 640, 707),
@@ -48,7 +47,7 @@ const std::array<FigurePicture, 14> kFigures{{
     PATHWICK_FIGURE("E9-1", e9_1, 640, 567),
     PATHWICK_FIGURE("E9-2", e9_2, 640, 456),
     PATHWICK_FIGURE("E9-3", e9_3, 640, 673),
-}};
+};
 
 }  // namespace
 

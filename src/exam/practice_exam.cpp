@@ -1,7 +1,6 @@
 #include "exam/practice_exam.h"
 
 #include <algorithm>
-#include <array>
 #include <string_view>
 
 #include "bank/practice_test_generator.h"
@@ -36,7 +35,7 @@ struct ExamButton {
     int column;  // the label's first column; its cells take the clicks
 };
 
-constexpr std::array<ExamButton, 8> kButtons{{
+constexpr ExamButton kButtons[] = {
     {"A", " A ", 3},
     {"B", " B ", 8},
     {"C", " C ", 13},
@@ -45,7 +44,7 @@ constexpr std::array<ExamButton, 8> kButtons{{
     {"P", "Prev", 31},
     {"R", "Review", 47},
     {"S", "Stop Exam", 60},
-}};
+};
 
 void blankRow(ScreenLayer& screen, int row) {
     screen.locate(row, 1);

@@ -1,7 +1,6 @@
 #include "study/study_mode.h"
 
 #include <algorithm>
-#include <array>
 #include <string>
 #include <string_view>
 
@@ -19,7 +18,7 @@ constexpr std::string_view kIndent = "         ";  // 9 blanks before every text
 
 // Followed by an ID of the pool in double quotes.
 constexpr std::string_view kIntroFirst = "In this mode you can enter in a specific question ID such as, ";
-constexpr std::array<std::string_view, 3> kIntroMore = {
+constexpr std::string_view kIntroMore[] = {
     "and it will display that specific quetion. Tapping any key will display",
     "the correct answer.  This is a handy mode for studying directy from a",
     "study guide or in a teaching scenario.  Press any key to continue.",
