@@ -1,23 +1,16 @@
-#include <cstdio>
-
 #include "console/clock.h"
+#include "console/text_values.h"
 
 namespace pathwick {
 
 std::string dateText(const Clock& clock) {
     const LocalTime t = clock.now();
-    char buffer[16];
-    std::snprintf(buffer, sizeof buffer, "%02d-%02d-%04d", t.month % 100, t.day % 100,
-                  t.year % 10000);
-    return buffer;
+    return lastDigits(t.month, 2) + "-" + lastDigits(t.day, 2) + "-" + lastDigits(t.year, 4);
 }
 
 std::string timeText(const Clock& clock) {
     const LocalTime t = clock.now();
-    char buffer[16];
-    std::snprintf(buffer, sizeof buffer, "%02d:%02d:%02d", t.hour % 100, t.minute % 100,
-                  t.second % 100);
-    return buffer;
+    return lastDigits(t.hour, 2) + ":" + lastDigits(t.minute, 2) + ":" + lastDigits(t.second, 2);
 }
 
 double timerSeconds(const Clock& clock) {

@@ -47,6 +47,13 @@ std::string numberText(long long value) {
 
 std::string plainNumberText(long long value) { return std::to_string(value); }
 
+std::string lastDigits(long long value, int width) {
+    std::string text(static_cast<std::size_t>(width), '0');
+    for (auto digit = text.rbegin(); digit != text.rend(); ++digit, value /= 10)
+        *digit = static_cast<char>('0' + value % 10);
+    return text;
+}
+
 std::string singleText(float value) {
     char buffer[32];
     std::snprintf(buffer, sizeof buffer, "%.7G", static_cast<double>(value));

@@ -20,6 +20,10 @@ std::string numberText(long long value);
 // Decimal text without any blank ("35").
 std::string plainNumberText(long long value);
 
+// The last `width` decimal digits of a non-negative number, with leading
+// zeros ("07", "0042"), as clocks and dates show their fields.
+std::string lastDigits(long long value, int width);
+
 // A single-precision number as printNumber shows it, without the blanks:
 // up to 7 significant digits, no trailing zeros, no leading zero before the
 // decimal point ("74.29", "100", ".5", "-2").

@@ -21,11 +21,6 @@ std::int64_t lastNumber(std::string_view text, std::size_t length) {
     return wholeValueOf(text.size() > length ? text.substr(text.size() - length) : text);
 }
 
-std::string twoDigits(std::int64_t value) {
-    const std::string text = "00" + std::to_string(value);
-    return text.substr(text.size() - 2);
-}
-
 }  // namespace
 
 std::int32_t dayNumberOf(std::string_view date) {
@@ -64,7 +59,7 @@ std::string formatRunTime(std::int64_t seconds) {
     const std::int64_t h = seconds / 3600;
     const std::int64_t m = (seconds - 3600 * h) / 60;
     const std::int64_t s = seconds - 3600 * h - 60 * m;
-    return twoDigits(h) + ":" + twoDigits(m) + ":" + twoDigits(s);
+    return lastDigits(h, 2) + ":" + lastDigits(m, 2) + ":" + lastDigits(s, 2);
 }
 
 }  // namespace pathwick

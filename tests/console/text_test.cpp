@@ -24,6 +24,7 @@ TEST(TextValues, NumbersInText) {
                                                  {"-99999999999", INT32_MIN}, {"2147483647", INT32_MAX}};
     for (auto [text, value] : whole) EXPECT_EQ(wholeValueOf(text), value) << text;
     EXPECT_EQ(numberText(35) + numberText(-2) + plainNumberText(7) + numberText(0), " 35-27 0");
+    EXPECT_EQ(lastDigits(7, 2) + "|" + lastDigits(2026, 4) + "|" + lastDigits(123, 2) + "|" + lastDigits(0, 3), "07|2026|23|000");
     const std::pair<float, const char*> singles[] = {{74.29f, "74.29"}, {100, "100"}, {0.5f, ".5"}, {-0.5f, "-.5"},
                                                      {-2, "-2"}, {0, "0"}, {1234567, "1234567"}, {12345678, "1.234568E+07"}};
     for (auto [value, text] : singles) EXPECT_EQ(singleText(value), text) << value;
