@@ -34,6 +34,8 @@ std::vector<int> helperProcesses() {
 // The real helper program (SDL's dummy video driver, see tests/CMakeLists.txt)
 // opens and closes figure windows; without a helper every call does nothing.
 TEST(LazyDesktop, WorksThroughTheHelperAndQuietlyWithoutIt) {
+    testing::TempDirectory folder;
+    ::setenv("SDL_DISKAUDIOFILE", (folder.path() / "audio.raw").c_str(), 1);
     ForwardedKeys keys;
     LazyDesktop helped(keys, {"/nonexistent/pathwick-desktop", PATHWICK_DESKTOP_HELPER});
     WindowHandle figure = 0, next = 0;
@@ -42,6 +44,7 @@ TEST(LazyDesktop, WorksThroughTheHelperAndQuietlyWithoutIt) {
     const std::vector<int> helpers = helperProcesses();
     EXPECT_FALSE(helpers.empty());
     helped.closeGraphicWindow(figure);
+    helped.playWaveAsync("#10");
     helped.showFigure("Figure:T1", next);
     EXPECT_EQ(next, figure + 1);
     EXPECT_EQ(helperProcesses(), helpers) << "the same helper serves request after request";
