@@ -5,6 +5,7 @@
 #include <map>
 #include <set>
 
+#include "app/main_menu.h"
 #include "bank/load_pool.h"
 #include "bank/practice_test_generator.h"
 #include "bank/shuffle_choices.h"
@@ -43,6 +44,8 @@ TEST(Pool, CountsKeysFiguresAndLeftovers) {
         const int last = edition->itemCount(9);
         EXPECT_EQ(edition->item(9, last), "ENDofPOOL");
         EXPECT_EQ(edition->itemCount(-1) + edition->itemCount(10), 0);
+        EXPECT_EQ(std::string(DescriptionLine(-1, *edition)) + std::string(DescriptionLine(10, *edition)), "");
+        EXPECT_NE(DescriptionLine(9, *edition), "");
         for (auto [subelement, index] : {std::pair{9, 0}, {9, -1}, {9, last + 1}, {-1, 1}, {10, 1}})
             EXPECT_EQ(edition->item(subelement, index), "") << subelement << "," << index;
     }
