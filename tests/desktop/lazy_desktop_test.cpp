@@ -100,6 +100,21 @@ TEST(DesktopProcess, AHelperThatEndsOnARequestIsStartedOnceMore) {
     EXPECT_EQ(helper.lines("starts").size(), 2u);
 }
 
+// A helper that shows a window and then ends is followed by successors that
+// show it again, but only three in a row: one that dies on every window is
+// not started for ever.
+TEST(DesktopProcess, AWindowIsBroughtBackAtMostThreeTimesInARow) {
+    StandIn helper("dd bs=16k count=1 <&3 >/dev/null 2>&1; printf H5 >&3; sleep 0.05\n");
+    ForwardedKeys keys;
+    DesktopProcess desktop(keys, helper.folder.path() / "helper");
+    WindowHandle figure = 0;
+    desktop.showFigure("Figure:T3", figure);
+    EXPECT_NE(figure, 0);
+    helper.awaited("starts", 4);
+    std::this_thread::sleep_for(std::chrono::milliseconds(400));
+    EXPECT_EQ(helper.lines("starts").size(), 4u);
+}
+
 // A helper that stops reading, stops answering, or whose window system does
 // not answer is killed and reaped after one reply limit; the desktop is then
 // left alone for the pause (no call waits, no helper starts), and a new
