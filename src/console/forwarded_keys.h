@@ -8,13 +8,13 @@
 #include <optional>
 
 #include "console/key_event.h"
+#include "console/file_descriptor.h"
 
 namespace pathwick {
 
 class ForwardedKeys {
 public:
     ForwardedKeys();
-    ~ForwardedKeys();
     ForwardedKeys(const ForwardedKeys&) = delete;
     ForwardedKeys& operator=(const ForwardedKeys&) = delete;
 
@@ -22,13 +22,13 @@ public:
     std::optional<KeyEvent> take();
 
     // Readable while keys are queued; -1 if no pipe could be made.
-    int wakeDescriptor() const { return pipe_[0]; }
+    int wakeDescriptor() const { return readEnd_.get(); }
 
 private:
     static constexpr std::size_t kMaxQueued = 256;
     std::mutex mutex_;
     std::deque<KeyEvent> keys_;
-    int pipe_[2] = {-1, -1};
+    FileDescriptor readEnd_, writeEnd_;
 };
 
 }  // namespace pathwick

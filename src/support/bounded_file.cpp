@@ -8,23 +8,11 @@
 #include <cerrno>
 #include <utility>
 
+#include "console/file_descriptor.h"
+
 namespace pathwick {
 
 namespace {
-
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd) : fd_(fd) {}
-    FileDescriptor(FileDescriptor&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
-    FileDescriptor& operator=(FileDescriptor&&) = delete;
-    ~FileDescriptor() {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    int get() const { return fd_; }
-
-private:
-    int fd_;
-};
 
 struct RegularFile {
     FileDescriptor fd;
@@ -35,7 +23,7 @@ struct RegularFile {
 // accepts only regular files.
 std::optional<RegularFile> openRegular(const std::string& path) {
     FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
-    if (fd.get() < 0) return std::nullopt;
+    if (!fd.valid()) return std::nullopt;
     struct stat info {};
     if (::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
     return RegularFile{std::move(fd), info.st_size};
