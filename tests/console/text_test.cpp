@@ -117,6 +117,8 @@ TEST(PermuteList, EveryOrderAboutEquallyOftenAndBadListsRefused) {
     CountedList kept = list("", {"", "", "", "D"}), small(2);
     ASSERT_TRUE(PermuteList(list("3", {"A", "B", "C"}), kept, random));
     EXPECT_EQ(withoutBlanks(kept[1] + kept[2] + kept[3]).size() * 10 + kept[4].size(), 31u) << kept[4];
+    CountedList none(2);
+    EXPECT_TRUE(PermuteList(list("0", {}), none, random) && none[0] == "0") << "an empty list is permuted too";
     const std::pair<CountedList, CountedList> refused[] = {{list("2", {"x", "y"}), list("", {"", "taken"})},
         {list("2", {"x"}), small}, {list("3", {"x", "y", "z"}), small}, {list("-1", {}), small}};
     for (auto [source, target] : refused) {
