@@ -38,6 +38,9 @@ TEST(Pool, CountsKeysFiguresAndLeftovers) {
     }
     EXPECT_EQ(tally, (std::map<std::string, int>{{"A", 111}, {"B", 105}, {"C", 115}, {"D", 92}, {"figures", 12}}));
     EXPECT_EQ(pool.cell(50, kIdField).substr(0, 2), "T1") << "a smaller load keeps what lies beyond it";
+    QuestionPool two(2);  // a table smaller than the block takes what fits
+    LoadPool(0, two);
+    EXPECT_EQ(two.cell(2, kKeyField) + two.cell(2, kIdField).substr(0, 5), pool.cell(2, kKeyField) + "T0A02");
     // A block's items are numbered from 1; any other number, or a subelement
     // outside 0..9, reads as empty text.
     for (const PoolEdition* edition : AllEditions()) {

@@ -28,8 +28,9 @@ TEST(TextValues, NumbersInText) {
     const std::pair<float, const char*> singles[] = {{74.29f, "74.29"}, {100, "100"}, {0.5f, ".5"}, {-0.5f, "-.5"},
                                                      {-2, "-2"}, {0, "0"}, {1234567, "1234567"}, {12345678, "1.234568E+07"}};
     for (auto [value, text] : singles) EXPECT_EQ(singleText(value), text) << value;
-    EXPECT_EQ(utf8Of(0xD800) + utf8Of(0xDFFF) + utf8Of(0x110000) + utf8Of(0x10FFFF) + utf8Of(0xD7FF) + utf8Of(0x1F600),
-              "\uFFFD\uFFFD\uFFFD\U0010FFFF\uD7FF\U0001F600");
+    EXPECT_EQ(utf8Of(0xD800) + utf8Of(0xDFFF) + utf8Of(0x110000) + utf8Of(0x10FFFF) + utf8Of(0xD7FF) + utf8Of(0x1F600) +
+                  utf8Of(0x7F) + utf8Of(0x80) + utf8Of(0x7FF) + utf8Of(0x800) + utf8Of(0xFFFF) + utf8Of(0x10000),
+              "\uFFFD\uFFFD\uFFFD\U0010FFFF\uD7FF\U0001F600\x7F\u0080\u07FF\u0800\uFFFF\U00010000");
     EXPECT_EQ(upperCase("t9a04 \xE9z") + std::string(trimBlanks("  a b  ")) + std::string(trimBlanks("   ")), "T9A04 \xE9Za b");
 }
 
