@@ -84,5 +84,21 @@ TEST(QuestionFit, EveryQuestionOfEveryPoolOnEveryScreen) {
     }
 }
 
+// A question longer than the screen's eight lines shows its first eight,
+// and the choices keep their places below.
+TEST(QuestionFit, AnOverlongQuestionShowsItsFirstEightLines) {
+    ScreenRig rig;
+    RunState state;
+    LoadPool(0, state.pool);
+    std::string text;
+    for (int word = 100; word < 300; ++word) text += "w" + std::to_string(word) + " ";
+    state.pool.cell(1, kQuestionField) = text;
+    state.current = state.shownCounter = 1;
+    DrawQuestionScreen(state, rig.screen);
+    const std::string last = trimmedRow(rig.screen, 11);
+    EXPECT_EQ(last.substr(last.size() - 9) + "|" + trimmedRow(rig.screen, 12) + "|" + trimmedRow(rig.screen, 13).substr(0, 8),
+              "w241 w242||      A.");
+}
+
 }  // namespace
 }  // namespace pathwick::testing
