@@ -84,8 +84,8 @@ TEST(QuestionFit, EveryQuestionOfEveryPoolOnEveryScreen) {
     }
 }
 
-// A question longer than the screen's eight lines shows its first eight,
-// and the choices keep their places below.
+// A question longer than the drill screen's eight lines shows its first
+// eight, and the choices keep their places below.
 TEST(QuestionFit, AnOverlongQuestionShowsItsFirstEightLines) {
     ScreenRig rig;
     RunState state;
