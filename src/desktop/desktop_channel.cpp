@@ -67,4 +67,17 @@ int handleOf(std::string_view text) {
     return error == std::errc() && end == text.data() + text.size() ? handle : 0;
 }
 
+std::string pictureRequest(std::string_view path, std::string_view title) {
+    std::string request(path);
+    request += '\0';
+    request += title;
+    return request;
+}
+
+PictureRequest pictureRequestOf(std::string_view payload) {
+    const auto split = payload.find('\0');
+    if (split == std::string_view::npos) return {payload, {}};
+    return {payload.substr(0, split), payload.substr(split + 1)};
+}
+
 }  // namespace pathwick

@@ -45,4 +45,13 @@ std::optional<DesktopPacket> receivePacket(int socket);
 // A decimal handle, 0 for anything else.
 int handleOf(std::string_view text);
 
+// The payload of a Picture request, and the file path and title it carries
+// (no title when the NUL byte is missing).
+std::string pictureRequest(std::string_view path, std::string_view title);
+struct PictureRequest {
+    std::string_view path;
+    std::string_view title;
+};
+PictureRequest pictureRequestOf(std::string_view payload);
+
 }  // namespace pathwick

@@ -38,11 +38,8 @@ bool serve(SdlDesktop& desktop, const DesktopPacket& packet, int channel) {
             desktop.showFigure(packet.payload, handle);
             return sendPacket(channel, DesktopMessage::Handle, answerOf(desktop, handle));
         case DesktopMessage::Picture: {
-            const auto split = packet.payload.find('\0');
-            const std::string_view path = std::string_view(packet.payload).substr(0, split);
-            const std::string_view title =
-                split == std::string::npos ? std::string_view{} : std::string_view(packet.payload).substr(split + 1);
-            desktop.showImageFile(path, title, handle);
+            const PictureRequest request = pictureRequestOf(packet.payload);
+            desktop.showImageFile(request.path, request.title, handle);
             return sendPacket(channel, DesktopMessage::Handle, answerOf(desktop, handle));
         }
         case DesktopMessage::Close:

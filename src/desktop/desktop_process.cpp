@@ -278,9 +278,7 @@ void DesktopProcess::showFigure(std::string_view marker, WindowHandle& handle) {
 
 void DesktopProcess::showImageFile(std::string_view path, std::string_view title, WindowHandle& handle) {
     if (handle != 0) closeGraphicWindow(handle);
-    std::string request(path);
-    request += '\0';
-    request += title;
+    const std::string request = pictureRequest(path, title);
     std::lock_guard lock(mutex_);
     handle = remember(DesktopMessage::Picture, request);
 }

@@ -156,6 +156,13 @@ TEST(DesktopChannel, PacketsUpToTheLongestArriveWhole) {
     for (int i = 0; i < 3; ++i) sizes += std::to_string(receivePacket(pair[1]).value().payload.size()) + " ";
     EXPECT_EQ(sizes, "0 16383 1 ");
     ::close(pair[0]), ::close(pair[1]);
+    // A picture's path and title come back as they went, and a payload
+    // without the NUL byte is all path.
+    for (auto [path, title] : {std::pair{"Figures/a.bmp", "Figure A"}, {"b.bmp", ""}, {"", "t"}}) {
+        const PictureRequest request = pictureRequestOf(pictureRequest(path, title));
+        EXPECT_EQ(std::string(request.path) + "|" + std::string(request.title), std::string(path) + "|" + title);
+    }
+    EXPECT_EQ(std::string(pictureRequestOf("c.bmp").path) + "|" + std::string(pictureRequestOf("c.bmp").title), "c.bmp|");
 }
 
 // A helper that reads late is waited for: while its channel is full the
