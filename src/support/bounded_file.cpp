@@ -64,9 +64,11 @@ std::optional<std::vector<std::uint8_t>> readWholeFile(const std::string& path,
     if (!file || file->size < 0 || static_cast<std::uint64_t>(file->size) > maxBytes) {
         return std::nullopt;
     }
-    // One byte beyond the limit shows a file that grew while being read.
-    auto bytes = readUpTo(file->fd.get(), static_cast<std::size_t>(file->size) + 1);
-    if (!bytes || bytes->size() > maxBytes) return std::nullopt;
+    // One byte beyond its size shows a file that grew while being read, or
+    // one whose size says nothing of its contents (/proc): neither is whole.
+    const auto size = static_cast<std::size_t>(file->size);
+    auto bytes = readUpTo(file->fd.get(), size + 1);
+    if (!bytes || bytes->size() > size) return std::nullopt;
     return bytes;
 }
 

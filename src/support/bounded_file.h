@@ -16,7 +16,8 @@ std::optional<std::vector<std::uint8_t>> readFilePrefix(const std::string& path,
                                                         std::size_t maxBytes);
 
 // The whole regular file; empty when it is larger than `maxBytes`, not a
-// regular file, or cannot be read.
+// regular file, cannot be read, or is longer than its size said (it grew
+// while being read).
 std::optional<std::vector<std::uint8_t>> readWholeFile(const std::string& path,
                                                        std::size_t maxBytes);
 

@@ -149,6 +149,7 @@ TEST(BitmapHeader, SizesFromHeadersAndFiles) {
     EXPECT_EQ(readBitmapSize(path("a.bmp")), (BitmapSize{3, 4}));
     EXPECT_EQ(readWholeFile(path("a.bmp"), 30).value().size() + readFilePrefix(path("a.bmp"), 4).value().size(), 34u);
     EXPECT_FALSE(readWholeFile(path("a.bmp"), 29));
+    EXPECT_FALSE(readWholeFile("/proc/self/status", 4096)) << "its size, 0, is not its length";
     folder.write("empty", "");
     EXPECT_EQ(readWholeFile(path("empty"), 9).value().size() + readFilePrefix(path("empty"), 9).value().size(), 0u);
     ASSERT_EQ(::mkfifo(path("p").c_str(), 0600), 0);
