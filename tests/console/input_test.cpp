@@ -110,13 +110,20 @@ TEST(ScreenLayer, WritingWrappingScrollingAndColours) {
 TEST(ScreenLayer, WaitsReadLinesClicksAndForwardedKeys) {
     ScreenRig rig;
     ScreenLayer& s = rig.screen;
-    rig.terminal.click(3, 4).key("k").idle(40).key("p").type("ab").key("\x08").type("c").enter();
+    rig.terminal.click(3, 4).key("k").idle(40).key("p").type("ab").key("\x08").type("c");
     EXPECT_EQ(s.waitKey(), "k") << "no clicks before the mouse is on";
     EXPECT_EQ(s.pollKey(40), "") << "a key after the poll's time is left for later";
     EXPECT_EQ(s.pollKey(500), "p");
-    s.locate(5, 98);
+    EXPECT_EQ(rig.terminal.cursor(), "1,1") << "shown until hidden";
+    s.locate(5, 98), s.hideCursor();
+    rig.terminal.whenEmpty = [&](ScriptedTerminal& more) {
+        EXPECT_EQ(more.cursor(), "5,100") << "shown where the next typed key goes";
+        more.whenEmpty = nullptr, more.enter().key("k");
+    };
     EXPECT_EQ(s.readLine(), "ac");
     EXPECT_EQ(textAt(s, 5, 98, 3) + std::to_string(s.row()), "ac 6");
+    EXPECT_EQ(s.waitKey(), "k");
+    EXPECT_EQ(rig.terminal.cursor(), "hidden") << "hidden again once the line is read";
     rig.terminal.type("xyz\x08\x08").key(extendedKey(72)).click(1, 1).enter();
     s.locate(7, 99);
     EXPECT_EQ(s.readLine(), "x");

@@ -40,7 +40,9 @@ public:
 
     std::function<void(ScriptedTerminal&)> whenEmpty;
 
-    void present(ScreenGrid& grid, const CursorState&) override { ++presentCount_, grid.dirtyRows.reset(); }
+    void present(ScreenGrid& grid, const CursorState& cursor) override {
+        ++presentCount_, grid.dirtyRows.reset(), cursor_ = cursor;
+    }
     std::optional<InputEvent> readInput(std::chrono::milliseconds limit) override;
     bool pause(std::chrono::milliseconds duration, Clock&) override;
     void setTitle(std::string_view utf8Title) override { title_ = utf8Title; }
@@ -49,6 +51,10 @@ public:
     const std::string& title() const { return title_; }
     bool mouseReporting() const { return mouseReporting_; }
     int presentCount() const { return presentCount_; }
+    // The cursor as last presented: "hidden", or "row,column".
+    std::string cursor() const {
+        return cursor_.visible ? std::to_string(cursor_.row) + "," + std::to_string(cursor_.column) : "hidden";
+    }
 
 private:
     struct Step {
@@ -66,6 +72,7 @@ private:
     std::string title_;
     bool mouseReporting_ = false;
     int presentCount_ = 0;
+    CursorState cursor_;
 };
 
 }  // namespace pathwick::testing
