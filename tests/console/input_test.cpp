@@ -89,6 +89,8 @@ TEST(ScreenLayer, WritingWrappingScrollingAndColours) {
     ScreenRig rig;
     ScreenLayer& s = rig.screen;
     const auto at = [&](int row, int column, std::string_view text) { s.locate(row, column), s.printText(text); };
+    s.clearScreen();
+    EXPECT_EQ(colorsAt(s, 43, 100) + std::to_string(s.scrollPending()), "7/00") << "a console's first colours";
     s.setColor(14, 4), s.clearScreen(), s.setColor(16, -1), s.setColor(-1, 16), at(0, 101, "a\x96");
     EXPECT_EQ(textAt(s, 1, 1, 2) + colorsAt(s, 1, 2) + colorsAt(s, 43, 100), "a\u201314/414/4");
     s.setTitle("\x7f\x80\x96");  // the title reaches the terminal as UTF-8
