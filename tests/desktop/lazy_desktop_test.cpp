@@ -155,7 +155,10 @@ TEST(DesktopChannel, PacketsUpToTheLongestArriveWhole) {
     std::string sizes;
     for (int i = 0; i < 3; ++i) sizes += std::to_string(receivePacket(pair[1]).value().payload.size()) + " ";
     EXPECT_EQ(sizes, "0 16383 1 ");
-    ::close(pair[0]), ::close(pair[1]);
+    ::close(pair[0]);
+    EXPECT_FALSE(receivePacket(pair[1])) << "the other end is gone";
+    ::close(pair[1]);
+    EXPECT_FALSE(receivePacket(pair[1]) || sendPacket(pair[1], DesktopMessage::Key, "k")) << "a failing socket";
     // A picture's path and title come back as they went, and a payload
     // without the NUL byte is all path.
     for (auto [path, title] : {std::pair{"Figures/a.bmp", "Figure A"}, {"b.bmp", ""}, {"", "t"}}) {
