@@ -46,7 +46,7 @@ std::optional<DesktopPacket> receivePacket(int socket);
 int handleOf(std::string_view text);
 
 // The payload of a Picture request, and the file path and title it carries
-// (no title when the NUL byte is missing).
+// (no title when the NUL byte is missing), as views into the payload.
 std::string pictureRequest(std::string_view path, std::string_view title);
 struct PictureRequest {
     std::string_view path;

@@ -162,7 +162,8 @@ TEST(DesktopChannel, PacketsUpToTheLongestArriveWhole) {
     // A picture's path and title come back as they went, and a payload
     // without the NUL byte is all path.
     for (auto [path, title] : {std::pair{"Figures/a.bmp", "Figure A"}, {"b.bmp", ""}, {"", "t"}}) {
-        const PictureRequest request = pictureRequestOf(pictureRequest(path, title));
+        const std::string payload = pictureRequest(path, title);
+        const PictureRequest request = pictureRequestOf(payload);
         EXPECT_EQ(std::string(request.path) + "|" + std::string(request.title), std::string(path) + "|" + title);
     }
     EXPECT_EQ(std::string(pictureRequestOf("c.bmp").path) + "|" + std::string(pictureRequestOf("c.bmp").title), "c.bmp|");
