@@ -16,6 +16,7 @@
 #include <string>
 #include <thread>
 
+#include "desktop/desktop_process.h"
 #include "desktop/sdl_desktop.h"
 
 extern char** environ;
@@ -129,6 +130,38 @@ TEST(XServer, TheTerminalGetsTheKeyboardBackFromFiguresOnly) {
     XSync(display, False);
     desktop.closeGraphicWindow(first);
     EXPECT_TRUE(eventually([&] { return focusOf(display) == terminal; })) << "after the figure closed";
+    XCloseDisplay(display);
+}
+
+// A key typed into a figure window of the helper reaches the program.
+TEST(XServer, KeysTypedIntoAFigureReachTheProgram) {
+    VirtualDisplay xvfb;
+    if (xvfb.name().empty()) GTEST_SKIP() << "no Xvfb";
+    ::setenv("DISPLAY", xvfb.name().c_str(), 1), ::setenv("SDL_VIDEODRIVER", "x11", 1);
+    Display* display = XOpenDisplay(xvfb.name().c_str());
+    ASSERT_NE(display, nullptr);
+    ForwardedKeys keys;
+    DesktopProcess desktop(keys, PATHWICK_DESKTOP_HELPER);
+    WindowHandle figure = 0;
+    desktop.showFigure("Figure:T1", figure);
+    ::Window shown = 0;
+    ASSERT_TRUE(eventually([&] { return (shown = windowTitled(display, "Figure T1")) != 0; }));
+    XSetInputFocus(display, shown, RevertToPointerRoot, CurrentTime);
+    for (const char* name : {"b", "Escape"}) {
+        XKeyEvent press{};
+        press.type = KeyPress, press.display = display, press.window = shown, press.root = DefaultRootWindow(display);
+        press.same_screen = True, press.keycode = XKeysymToKeycode(display, XStringToKeysym(name));
+        XSendEvent(display, shown, True, KeyPressMask, reinterpret_cast<XEvent*>(&press));
+        press.type = KeyRelease;
+        XSendEvent(display, shown, True, KeyReleaseMask, reinterpret_cast<XEvent*>(&press));
+    }
+    XSync(display, False);
+    std::string typed;
+    EXPECT_TRUE(eventually([&] {
+        while (const auto key = keys.take()) typed += *key + "|";
+        return typed.size() >= 4;
+    })) << typed;
+    EXPECT_EQ(typed, "b|\x1b|");
     XCloseDisplay(display);
 }
 
