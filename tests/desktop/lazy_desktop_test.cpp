@@ -161,12 +161,12 @@ TEST(DesktopChannel, PacketsUpToTheLongestArriveWhole) {
     EXPECT_FALSE(receivePacket(pair[1]) || sendPacket(pair[1], DesktopMessage::Key, "k")) << "a failing socket";
     // A picture's path and title come back as they went, and a payload
     // without the NUL byte is all path.
-    for (auto [path, title] : {std::pair{"Figures/a.bmp", "Figure A"}, {"b.bmp", ""}, {"", "t"}}) {
-        const std::string payload = pictureRequest(path, title);
-        const PictureRequest request = pictureRequestOf(payload);
-        EXPECT_EQ(std::string(request.path) + "|" + std::string(request.title), std::string(path) + "|" + title);
-    }
-    EXPECT_EQ(std::string(pictureRequestOf("c.bmp").path) + "|" + std::string(pictureRequestOf("c.bmp").title), "c.bmp|");
+    const auto parts = [](std::string_view payload) {
+        return std::string(pictureRequestOf(payload).path) + "|" + std::string(pictureRequestOf(payload).title);
+    };
+    EXPECT_EQ(parts(pictureRequest("Figures/a.bmp", "Figure A")) + parts(pictureRequest("b", "")) + parts(pictureRequest("", "t")) +
+                  parts("c.bmp"),
+              "Figures/a.bmp|Figure Ab||t" "c.bmp|");
 }
 
 // A helper that reads late is waited for: while its channel is full the

@@ -1,168 +1,150 @@
-// The desktop's X11 code against a real X server: a private Xvfb, skipped
-// where Xvfb is not installed (the project's test setup installs it).
+// The desktop's X11 code: its rules for display names and window IDs, then
+// against a real X server, a private Xvfb (skipped where Xvfb is not
+// installed; the project's test setup installs it).
 #include <gtest/gtest.h>
 // After gtest: Xlib's macros (None, Bool, Status) would break its headers.
 #include <X11/Xlib.h>
 #include <X11/extensions/XShm.h>
 #include <fcntl.h>
-#include <poll.h>
 #include <signal.h>
-#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <chrono>
+#include <cstdio>
 #include <functional>
-#include <string>
 #include <thread>
 
 #include "desktop/desktop_process.h"
-#include "desktop/sdl_desktop.h"
-
-extern char** environ;
+#include "desktop/display_name.h"
+#include "desktop/terminal_focus.h"
 
 namespace pathwick::testing {
 namespace {
 
-// Xvfb on a display number it picks itself; empty name when it cannot start.
-class VirtualDisplay {
-public:
-    VirtualDisplay() {
-        int ready[2];
-        if (::pipe(ready) != 0) return;
-        const std::string fd = std::to_string(ready[1]);
-        const char* arguments[] = {"Xvfb", "-displayfd", fd.c_str(), "-listen", "tcp", "-screen", "0", "1280x1024x24", nullptr};
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-        if (::posix_spawnp(&pid_, "Xvfb", &actions, nullptr, const_cast<char**>(arguments), environ) != 0) pid_ = 0;
-        posix_spawn_file_actions_destroy(&actions);
-        ::close(ready[1]);
-        pollfd started{ready[0], POLLIN, 0};
-        char number[16] = {};
-        if (pid_ != 0 && ::poll(&started, 1, 20000) == 1 && ::read(ready[0], number, sizeof number - 1) > 0)
-            name_ = std::string(":") + std::to_string(std::atoi(number));
-        ::close(ready[0]);
-    }
-    ~VirtualDisplay() {
-        if (pid_ == 0) return;
-        ::kill(pid_, SIGTERM);
-        ::waitpid(pid_, nullptr, 0);
-    }
-    const std::string& name() const { return name_; }
+TEST(WindowSystem, OnlyADisplayOnAnotherHostIsReachedOverTheNetwork) {
+    const struct { std::string_view name; bool network; } kDisplays[] = {
+        {"localhost:10.0", true}, {"server.example:0", true}, {"[::1]:11", true}, {"h:1", true},
+        {":0", false}, {":0.1", false}, {"unix:0", false}, {"/tmp/.X11-unix/X0:0", false},
+        {"", false}, {"localhost", false}, {"unixx:0", true}, {"uni:0", true},
+    };
+    for (const auto& display : kDisplays) EXPECT_EQ(IsNetworkDisplay(display.name), display.network) << display.name;
+}
 
-private:
-    pid_t pid_ = 0;
-    std::string name_;
-};
+// WINDOWID names the terminal's window only as a whole decimal number.
+TEST(WindowSystem, TheTerminalsWindowIsAWholeDecimalNumber) {
+    EXPECT_EQ(TerminalWindowId("8388621"), 8388621UL);
+    for (const char* bad : {static_cast<const char*>(nullptr), "", "12x", "x12", "-5", " 7", "99999999999999999999999"})
+        EXPECT_EQ(TerminalWindowId(bad), 0UL) << (bad ? bad : "(unset)");
+}
 
 bool eventually(const std::function<bool()>& holds) {
     for (int tries = 0; tries < 200 && !holds(); ++tries) std::this_thread::sleep_for(std::chrono::milliseconds(10));
     return holds();
 }
 
-// The top-level window titled `title`, or None.
-::Window windowTitled(Display* display, const std::string& title) {
-    ::Window root = 0, parent = 0, *children = nullptr, found = 0;
-    unsigned count = 0;
-    XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count);
-    for (unsigned i = 0; i < count && found == 0; ++i) {
-        char* name = nullptr;
-        if (XFetchName(display, children[i], &name) && name != nullptr && title == name) found = children[i];
-        XFree(name);
+// Xvfb on a display number of its own choosing, this process's DISPLAY and
+// SDL's video driver while the test runs, and a connection to it.
+class XServer : public ::testing::Test {
+protected:
+    void SetUp() override {
+        int ready[2];
+        ASSERT_EQ(::pipe(ready), 0);
+        if ((xvfb_ = ::fork()) == 0) {  // it writes its display number once it is ready
+            ::dup2(ready[1], STDOUT_FILENO), ::dup2(::open("/dev/null", O_WRONLY), STDERR_FILENO);
+            ::execlp("Xvfb", "Xvfb", "-displayfd", "1", "-listen", "tcp", "-screen", "0", "1280x1024x24", nullptr);
+            ::_exit(127);
+        }
+        ::close(ready[1]);
+        started_ = ::fdopen(ready[0], "r");
+        int number = -1;
+        if (std::fscanf(started_, "%d", &number) != 1) GTEST_SKIP() << "no Xvfb";
+        name = ":" + std::to_string(number);
+        ::setenv("DISPLAY", name.c_str(), 1), ::setenv("SDL_VIDEODRIVER", "x11", 1);
+        display = XOpenDisplay(name.c_str());
+        ASSERT_NE(display, nullptr);
     }
-    XFree(children);
-    return found;
-}
+    void TearDown() override {
+        if (display != nullptr) XCloseDisplay(display);
+        ::kill(xvfb_, SIGTERM), ::waitpid(xvfb_, nullptr, 0), std::fclose(started_);
+    }
 
-::Window focusOf(Display* display) {
-    ::Window focus = 0;
-    int revert = 0;
-    XGetInputFocus(display, &focus, &revert);
-    return focus;
-}
+    ::Window focus() const {
+        ::Window focused = 0;
+        int revert = 0;
+        XGetInputFocus(display, &focused, &revert);
+        return focused;
+    }
+    // The top-level window under (x, y) of the screen, or none (0).
+    ::Window windowAt(int x, int y) const {
+        ::Window root = 0, child = 0;
+        int place = 0;  // where the pointer is: known already
+        unsigned mask = 0;
+        XWarpPointer(display, 0, DefaultRootWindow(display), 0, 0, 0, 0, x, y);
+        XQueryPointer(display, DefaultRootWindow(display), &root, &child, &place, &place, &place, &place, &mask);
+        return child;
+    }
+    ::Window mappedWindow() const {
+        const ::Window made = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 50, 50, 0, 0, 0);
+        XMapWindow(display, made);
+        XSync(display, False);
+        return made;
+    }
+
+    std::string name;
+    Display* display = nullptr;
+
+private:
+    FILE* started_ = nullptr;
+    pid_t xvfb_ = 0;
+};
 
 // A display on this machine offers its shared memory to SDL; the same
-// server reached over the network does not.
-TEST(XServer, SharedMemoryOnlyForADisplayOnThisMachine) {
-    VirtualDisplay xvfb;
-    if (xvfb.name().empty()) GTEST_SKIP() << "no Xvfb";
-    Display* local = XOpenDisplay(xvfb.name().c_str());
-    ASSERT_NE(local, nullptr);
-    EXPECT_TRUE(XShmQueryExtension(local));
-    XCloseDisplay(local);
-    // Over loopback TCP, where the machine allows it.
-    if (Display* network = XOpenDisplay(("localhost" + xvfb.name()).c_str())) {
+// server reached over the network (loopback TCP, where allowed) does not.
+TEST_F(XServer, SharedMemoryOnlyForADisplayOnThisMachine) {
+    EXPECT_TRUE(XShmQueryExtension(display));
+    if (Display* network = XOpenDisplay(("localhost" + name).c_str())) {
         EXPECT_FALSE(XShmQueryExtension(network));
         XCloseDisplay(network);
     }
 }
 
-// The keyboard goes back to the terminal's window (WINDOWID) after a
-// figure opens and after one closes, while no other program holds it.
-TEST(XServer, TheTerminalGetsTheKeyboardBackFromFiguresOnly) {
-    VirtualDisplay xvfb;
-    if (xvfb.name().empty()) GTEST_SKIP() << "no Xvfb";
-    ::setenv("DISPLAY", xvfb.name().c_str(), 1), ::setenv("SDL_VIDEODRIVER", "x11", 1);
-    Display* display = XOpenDisplay(xvfb.name().c_str());
-    ASSERT_NE(display, nullptr);
-    const auto window = [&] {
-        const ::Window made = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 50, 50, 0, 0, 0);
-        XMapWindow(display, made);
-        XSync(display, False);
-        return made;
-    };
-    const ::Window terminal = window(), other = window();
+// The keyboard goes back to the terminal's window (WINDOWID) after a figure
+// of the helper opens, and after one closes unless another program holds
+// it; keys typed into a figure reach the program.
+TEST_F(XServer, FiguresGiveTheKeyboardBackAndPassTheirKeysOn) {
+    const ::Window terminal = mappedWindow(), other = mappedWindow();
     ::setenv("WINDOWID", std::to_string(terminal).c_str(), 1);
     ForwardedKeys keys;
-    SdlDesktop desktop(keys);
+    DesktopProcess desktop(keys, PATHWICK_DESKTOP_HELPER);
     WindowHandle first = 0, second = 0;
     desktop.showFigure("Figure:T1", first);
-    EXPECT_TRUE(eventually([&] { return focusOf(display) == terminal; })) << "after the figure opened";
-
-    XSetInputFocus(display, other, RevertToPointerRoot, CurrentTime);
+    EXPECT_TRUE(eventually([&] { return focus() == terminal; })) << "after the figure opened";
     desktop.showFigure("Figure:T2", second);
-    desktop.closeGraphicWindow(second);
-    desktop.windowsForTesting();
-    EXPECT_EQ(focusOf(display), other) << "another program's focus stays";
-
-    XSetInputFocus(display, windowTitled(display, "Figure T1"), RevertToPointerRoot, CurrentTime);
+    EXPECT_TRUE(eventually([&] { return focus() == terminal; }));
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    XSetInputFocus(display, other, RevertToPointerRoot, CurrentTime);
     XSync(display, False);
-    desktop.closeGraphicWindow(first);
-    EXPECT_TRUE(eventually([&] { return focusOf(display) == terminal; })) << "after the figure closed";
-    XCloseDisplay(display);
-}
+    desktop.closeGraphicWindow(second);
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    EXPECT_EQ(focus(), other) << "another program's focus stays";
 
-// A key typed into a figure window of the helper reaches the program.
-TEST(XServer, KeysTypedIntoAFigureReachTheProgram) {
-    VirtualDisplay xvfb;
-    if (xvfb.name().empty()) GTEST_SKIP() << "no Xvfb";
-    ::setenv("DISPLAY", xvfb.name().c_str(), 1), ::setenv("SDL_VIDEODRIVER", "x11", 1);
-    Display* display = XOpenDisplay(xvfb.name().c_str());
-    ASSERT_NE(display, nullptr);
-    ForwardedKeys keys;
-    DesktopProcess desktop(keys, PATHWICK_DESKTOP_HELPER);
-    WindowHandle figure = 0;
-    desktop.showFigure("Figure:T1", figure);
-    ::Window shown = 0;
-    ASSERT_TRUE(eventually([&] { return (shown = windowTitled(display, "Figure T1")) != 0; }));
+    const ::Window shown = windowAt(1100, 200);  // Figure T1's place
     XSetInputFocus(display, shown, RevertToPointerRoot, CurrentTime);
-    for (const char* name : {"b", "Escape"}) {
+    for (const char* key : {"b", "Escape"}) {
         XKeyEvent press{};
         press.type = KeyPress, press.display = display, press.window = shown, press.root = DefaultRootWindow(display);
-        press.same_screen = True, press.keycode = XKeysymToKeycode(display, XStringToKeysym(name));
+        press.same_screen = True, press.keycode = XKeysymToKeycode(display, XStringToKeysym(key));
         XSendEvent(display, shown, True, KeyPressMask, reinterpret_cast<XEvent*>(&press));
-        press.type = KeyRelease;
-        XSendEvent(display, shown, True, KeyReleaseMask, reinterpret_cast<XEvent*>(&press));
     }
     XSync(display, False);
     std::string typed;
     EXPECT_TRUE(eventually([&] {
         while (const auto key = keys.take()) typed += *key + "|";
         return typed.size() >= 4;
-    })) << typed;
+    }));
     EXPECT_EQ(typed, "b|\x1b|");
-    XCloseDisplay(display);
+    desktop.closeGraphicWindow(first);
+    EXPECT_TRUE(eventually([&] { return focus() == terminal; })) << "after the figure closed";
 }
 
 }  // namespace

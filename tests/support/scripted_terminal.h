@@ -40,9 +40,7 @@ public:
 
     std::function<void(ScriptedTerminal&)> whenEmpty;
 
-    void present(ScreenGrid& grid, const CursorState& cursor) override {
-        ++presentCount_, grid.dirtyRows.reset(), cursor_ = cursor;
-    }
+    void present(ScreenGrid& grid, const CursorState& cursor) override { grid.dirtyRows.reset(), cursor_ = cursor; }
     std::optional<InputEvent> readInput(std::chrono::milliseconds limit) override;
     bool pause(std::chrono::milliseconds duration, Clock&) override;
     void setTitle(std::string_view utf8Title) override { title_ = utf8Title; }
@@ -50,7 +48,6 @@ public:
 
     const std::string& title() const { return title_; }
     bool mouseReporting() const { return mouseReporting_; }
-    int presentCount() const { return presentCount_; }
     // The cursor as last presented: "hidden", or "row,column".
     std::string cursor() const {
         return cursor_.visible ? std::to_string(cursor_.row) + "," + std::to_string(cursor_.column) : "hidden";
@@ -71,7 +68,6 @@ private:
     std::deque<Step> script_;
     std::string title_;
     bool mouseReporting_ = false;
-    int presentCount_ = 0;
     CursorState cursor_;
 };
 
