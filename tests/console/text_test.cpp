@@ -16,7 +16,7 @@ namespace {
 
 TEST(TextValues, NumbersInText) {
     const std::pair<const char*, double> values[] = {{" 12.5x", 12.5}, {"-3", -3}, {"+4", 4}, {"abc", 0},
-                                                     {"", 0},          {".5", 0.5}, {"  7 8", 7}, {"-", 0}};
+                                                     {"", 0},          {".5", 0.5}, {"  7 8", 7}, {"-", 0}, {"74.29", 74.29}};
     for (auto [text, value] : values) EXPECT_DOUBLE_EQ(valueOf(text), value) << text;
     constexpr std::string_view digits = "42.55";  // digits past a view's end are not read
     EXPECT_DOUBLE_EQ(valueOf(digits.substr(0, 1)) + valueOf(digits.substr(0, 4)), 4 + 42.5);
