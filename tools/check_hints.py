@@ -68,8 +68,8 @@ def load_references(references_file):
     for line in (ROOT / references_file).read_text().splitlines():
         if line.strip():
             qid, ref = line.split(" ", 1)
-            # "[FCC Part 97.113(a)(4)]" names the same rule as "[97.113(a)(4)]";
-            # hints cite rule sections in the short form.
+            # The pool writes a few rule references with the rules' name before
+            # the section number; hints cite the section number alone.
             refs[qid] = ref.strip().replace("[FCC Part ", "[")
     return refs
 
