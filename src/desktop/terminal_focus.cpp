@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cstdlib>
+#include <span>
 #include <string_view>
 
 namespace pathwick {
@@ -24,6 +25,13 @@ Display* displayOf(SDL_Window* window, ::Window& id) {
     return info.info.x11.display;
 }
 
+// Focus on no window, the pointer root, the root window or one of `own` is
+// free for the terminal to take.
+bool focusIsFree(unsigned long focus, unsigned long root, std::span<const unsigned long> own) {
+    return focus == None || focus == PointerRoot || focus == root ||
+           std::find(own.begin(), own.end(), focus) != own.end();
+}
+
 }  // namespace
 
 unsigned long TerminalWindowId(const char* text) {
@@ -32,11 +40,6 @@ unsigned long TerminalWindowId(const char* text) {
     unsigned long id = 0;
     const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), id);
     return error == std::errc() && end == digits.data() + digits.size() ? id : 0;
-}
-
-bool FocusIsFree(unsigned long focus, unsigned long root, std::span<const unsigned long> own) {
-    return focus == None || focus == PointerRoot || focus == root ||
-           std::find(own.begin(), own.end(), focus) != own.end();
 }
 
 bool focusFreeForTerminal(const std::vector<SDL_Window*>& ours) {
@@ -52,7 +55,7 @@ bool focusFreeForTerminal(const std::vector<SDL_Window*>& ours) {
     ::Window focus = None;
     int revert = 0;
     XGetInputFocus(display, &focus, &revert);
-    return FocusIsFree(focus, DefaultRootWindow(display), own);
+    return focusIsFree(focus, DefaultRootWindow(display), own);
 }
 
 void focusTerminal(SDL_Window* any) {

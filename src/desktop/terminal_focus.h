@@ -4,7 +4,6 @@
 // it, or on another window system, nothing happens.
 #include <SDL.h>
 
-#include <span>
 #include <vector>
 
 namespace pathwick {
@@ -19,8 +18,5 @@ void focusTerminal(SDL_Window* any);
 // The X window a terminal names in WINDOWID (decimal), or 0 (no window)
 // for a missing value or one that is not wholly a number.
 unsigned long TerminalWindowId(const char* text);
-// The rule of focusFreeForTerminal, on X window IDs: `focus` is no window,
-// the pointer root, the `root` window or one of `own`.
-bool FocusIsFree(unsigned long focus, unsigned long root, std::span<const unsigned long> own);
 
 }  // namespace pathwick
