@@ -13,7 +13,7 @@
 #include "console/text_values.h"
 #include "console/wrap_text.h"
 #include "desktop/bitmap_header.h"
-#include "support/hints_parser.h"
+#include "hints/hints_parser.h"
 
 namespace pathwick::fuzz {
 

@@ -15,7 +15,7 @@
 #include "console/screen_layer.h"
 #include "app/command_line.h"
 #include "app/program.h"
-#include "support/program_context.h"
+#include "program_context.h"
 #include "desktop/desktop.h"
 #include "desktop/lazy_desktop.h"
 

@@ -10,7 +10,7 @@
 #include "drill/run_state.h"
 #include "exam/practice_exam.h"
 #include "study/study_mode.h"
-#include "support/hints_file.h"
+#include "hints/hints_file.h"
 
 namespace pathwick {
 namespace {

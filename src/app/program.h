@@ -1,5 +1,5 @@
 #pragma once
-#include "support/program_context.h"
+#include "program_context.h"
 
 namespace pathwick {
 

@@ -1,6 +1,6 @@
 #include "desktop/bitmap_header.h"
 
-#include "support/bounded_file.h"
+#include "console/bounded_file.h"
 
 namespace pathwick {
 

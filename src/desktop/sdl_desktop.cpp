@@ -23,8 +23,8 @@
 #include "desktop/figure_catalogue.h"
 #include "desktop/figure_picture.h"
 #include "desktop/terminal_focus.h"
-#include "support/bounded_file.h"
-#include "support/embedded_assets.h"
+#include "console/bounded_file.h"
+#include "desktop/embedded_assets.h"
 
 namespace pathwick {
 

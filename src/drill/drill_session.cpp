@@ -12,8 +12,8 @@
 #include "console/text_values.h"
 #include "console/wrap_text.h"
 #include "drill/question_screen.h"
-#include "support/hints_file.h"
-#include "support/run_clock.h"
+#include "hints/hints_file.h"
+#include "drill/run_clock.h"
 
 namespace pathwick {
 

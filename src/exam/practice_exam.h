@@ -5,7 +5,7 @@
 
 #include "bank/question_pool.h"
 #include "console/counted_list.h"
-#include "support/program_context.h"
+#include "program_context.h"
 #include "desktop/desktop.h"
 
 namespace pathwick {

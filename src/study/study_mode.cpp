@@ -7,7 +7,7 @@
 #include "bank/load_pool.h"
 #include "console/text_values.h"
 #include "console/wrap_text.h"
-#include "support/hints_file.h"
+#include "hints/hints_file.h"
 
 namespace pathwick {
 namespace {

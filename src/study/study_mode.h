@@ -1,7 +1,7 @@
 #pragma once
 #include "bank/question_pool.h"
 #include "console/counted_list.h"
-#include "support/program_context.h"
+#include "program_context.h"
 
 namespace pathwick {
 

@@ -10,7 +10,7 @@
 #include <thread>
 
 #include "desktop/figure_catalogue.h"
-#include "support/embedded_assets.h"
+#include "desktop/embedded_assets.h"
 #include "support/screen_test.h"
 
 namespace pathwick::testing {

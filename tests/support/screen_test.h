@@ -10,7 +10,7 @@
 #include "console/random_source.h"
 #include "console/screen_layer.h"
 #include "support/fake_clock.h"
-#include "support/program_context.h"
+#include "program_context.h"
 #include "support/recording_desktop.h"
 #include "support/scripted_terminal.h"
 

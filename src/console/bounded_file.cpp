@@ -1,4 +1,4 @@
-#include "support/bounded_file.h"
+#include "console/bounded_file.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

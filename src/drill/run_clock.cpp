@@ -1,4 +1,4 @@
-#include "support/run_clock.h"
+#include "drill/run_clock.h"
 
 #include "console/text_values.h"
 

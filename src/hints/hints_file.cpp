@@ -1,12 +1,12 @@
-#include "support/hints_file.h"
+#include "hints/hints_file.h"
 
 #include <algorithm>
 #include <cstddef>
 
 #include "console/text_values.h"
 #include "console/wrap_text.h"
-#include "support/bounded_file.h"
-#include "support/hints_parser.h"
+#include "console/bounded_file.h"
+#include "hints/hints_parser.h"
 
 namespace pathwick {
 

@@ -1,4 +1,4 @@
-#include "support/hints_parser.h"
+#include "hints/hints_parser.h"
 
 namespace pathwick {
 

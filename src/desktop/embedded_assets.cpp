@@ -1,4 +1,4 @@
-#include "support/embedded_assets.h"
+#include "desktop/embedded_assets.h"
 
 extern "C" {
 extern const std::uint8_t pathwick_alert_wave_begin[], pathwick_alert_wave_end[];
