@@ -1,13 +1,14 @@
 #pragma once
 // The machine as the logic sees it: the screen layer (over Terminal and
 // Clock), the desktop, the random source and where the hints file is looked
-// for; and the pool edition the program runs on.
+// for; the pool edition the program runs on, and the record of answers.
 #include <filesystem>
 
 #include "bank/pool_edition.h"
 #include "console/random_source.h"
 #include "console/screen_layer.h"
 #include "desktop/desktop.h"
+#include "progress/progress.h"
 
 namespace pathwick {
 
@@ -20,6 +21,8 @@ struct ProgramContext {
     std::filesystem::path hintsDirectory = ".";
     // Chosen once at start; every screen takes its pool and texts from it.
     const PoolEdition& edition = Edition2018();
+    // The record of answers; NothingRemembered() without --remember.
+    Progress& progress = NothingRemembered();
 };
 
 }  // namespace pathwick

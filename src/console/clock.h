@@ -16,17 +16,28 @@ struct LocalTime {
     int millisecond = 0;
 };
 
+// A moment in UTC, to the millisecond: what is remembered is stamped with it,
+// so that a change of time zone or of summer time moves nothing.
+using UtcTime = std::chrono::sys_time<std::chrono::milliseconds>;
+
 class Clock {
 public:
     virtual ~Clock() = default;
     virtual LocalTime now() const = 0;
     virtual void sleepFor(std::chrono::milliseconds duration) = 0;
+    // The same moment as now(), in UTC.
+    virtual UtcTime utcNow() const = 0;
+    // The UTC moment of a local date and time, by the time-zone rules in
+    // force on that date.
+    virtual UtcTime utcOf(const LocalTime& local) const = 0;
 };
 
 class SystemClock final : public Clock {
 public:
     LocalTime now() const override;
     void sleepFor(std::chrono::milliseconds duration) override;
+    UtcTime utcNow() const override;
+    UtcTime utcOf(const LocalTime& local) const override;
 };
 
 // MM-DD-YYYY

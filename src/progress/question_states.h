@@ -1,0 +1,49 @@
+#pragma once
+// What the record of answers says of each question of one pool: its memory
+// state after the answers so far, and how often first answers were right
+// (the chance for a question never seen).
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "console/clock.h"
+#include "progress/memory_model.h"
+
+namespace pathwick {
+
+struct QuestionMemory {
+    MemoryState memory;
+    UtcTime lastAnswer{};
+    int answers = 0;
+
+    friend bool operator==(const QuestionMemory&, const QuestionMemory&) = default;
+};
+
+class QuestionStates {
+public:
+    // One answer; answers are added in the order they were given.
+    void add(std::string_view question, UtcTime answeredAt, bool correct);
+
+    // The chance of a right answer at `when`: recall, or else a guess right
+    // one time in four; for a question never answered, from the first
+    // answers of the pool so far.
+    double chance(std::string_view question, UtcTime when) const;
+    double unseenChance() const;
+
+    std::optional<QuestionMemory> find(std::string_view question) const;
+    const std::map<std::string, QuestionMemory, std::less<>>& all() const { return questions_; }
+    int firstAnswers() const { return firstAnswers_; }
+    int firstAnswersRight() const { return firstAnswersRight_; }
+
+    // Puts back a state kept from an earlier replay.
+    void restore(std::string_view question, const QuestionMemory& state);
+    void restoreFirstAnswers(int answers, int right);
+
+private:
+    std::map<std::string, QuestionMemory, std::less<>> questions_;
+    int firstAnswers_ = 0;
+    int firstAnswersRight_ = 0;
+};
+
+}  // namespace pathwick
