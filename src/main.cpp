@@ -4,9 +4,12 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <exception>
+#include <filesystem>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "console/clock.h"
 #include "console/forwarded_keys.h"
@@ -18,6 +21,7 @@
 #include "program_context.h"
 #include "desktop/desktop.h"
 #include "desktop/lazy_desktop.h"
+#include "hints/hints_location.h"
 
 namespace pathwick {
 namespace {
@@ -56,6 +60,28 @@ private:
     int saved_ = -1;
 };
 
+std::string_view EnvironmentValue(const char* name) {
+    const char* value = std::getenv(name);
+    return value != nullptr ? value : "";
+}
+
+// The folder of the edition's hints file, chosen once from the environment
+// and the program's own location. PATHWICK_BUILD_DIR and PATHWICK_SOURCE_DIR
+// let a program run from its build folder read the repository's hints.
+std::filesystem::path HintsDirectoryOf(const PoolEdition& edition) {
+    std::error_code error;
+    const HintsSearchInputs inputs{
+        .home = EnvironmentValue("HOME"),
+        .xdgDataHome = EnvironmentValue("XDG_DATA_HOME"),
+        .xdgDataDirs = EnvironmentValue("XDG_DATA_DIRS"),
+        .executable = std::filesystem::read_symlink("/proc/self/exe", error),
+        .buildDirectory = std::filesystem::weakly_canonical(PATHWICK_BUILD_DIR, error),
+        .sourceDirectory = PATHWICK_SOURCE_DIR,
+        .dataFromBin = PATHWICK_SHARE_FROM_BIN,
+    };
+    return FindHintsDirectory(HintsSearchFolders(inputs), edition.hintsFileName);
+}
+
 // Runs the program on the real machine. The terminal is restored when this
 // returns or throws.
 void RunOnTerminal(const PoolEdition& edition) {
@@ -67,7 +93,7 @@ void RunOnTerminal(const PoolEdition& edition) {
     ScreenLayer screen(terminal, clock);
     screen.attachForwardedKeys(&forwarded);
     RandomSource random(clock);
-    ProgramContext context{screen, *desktop, random, ".", edition};
+    ProgramContext context{screen, *desktop, random, HintsDirectoryOf(edition), edition};
     RunProgram(context);
 }
 

@@ -16,8 +16,8 @@ struct ProgramContext {
     ScreenLayer& screen;
     Desktop& desktop;
     RandomSource& random;
-    // The folder that holds the hints file and Figures/ (the current
-    // directory).
+    // The folder that holds the edition's hints file and Figures/, chosen
+    // at start-up (hints/hints_location.h).
     std::filesystem::path hintsDirectory = ".";
     // Chosen once at start; every screen takes its pool and texts from it.
     const PoolEdition& edition = Edition2018();

@@ -29,9 +29,10 @@ constexpr std::string_view kUsage =
     "  -h, --help         show this help and exit\n"
     "  --version          show the version and exit\n"
     "\n"
-    "Hints are read from the current folder, one file per pool: hints.txt (2018),\n"
-    "hints-2026-2030.txt, hints-general-2023-2027.txt, hints-extra-2024-2028.txt;\n"
-    "pictures they name from Figures/.\n"
+    "Hints come from one file per pool: hints.txt (2018), hints-2026-2030.txt,\n"
+    "hints-general-2023-2027.txt, hints-extra-2024-2028.txt, in the current folder,\n"
+    "else in ~/.local/share/pathwick or the other XDG data folders; pictures they\n"
+    "name from Figures/ beside it.\n"
     "\n"
     "More in: man 6 pathwick\n";
 

@@ -55,8 +55,9 @@ struct PoolEdition {
     std::span<const HelpLine> helpLines;
     // The example study mode's introduction gives.
     std::string_view exampleId;
-    // Read from the current folder; each edition has its own, because the
-    // question IDs of different pools name different questions.
+    // Looked for at start-up (hints/hints_location.h); each edition has its
+    // own, because the question IDs of different pools name different
+    // questions.
     std::string_view hintsFileName;
 
     // Number of items in the block of subelement 0..9 (0 outside).
