@@ -1,0 +1,89 @@
+#include "progress/question_states.h"
+
+#include <algorithm>
+#include <chrono>
+
+namespace pathwick {
+namespace {
+
+// Days from `from` to `to` as a real number; a moment before `from` (a clock
+// set back) counts as no time at all.
+double elapsedDays(UtcTime from, UtcTime to) {
+    constexpr double kMillisecondsPerDay = 86'400'000;
+    return std::max(0.0, static_cast<double>((to - from).count()) / kMillisecondsPerDay);
+}
+
+Rating ratingOf(bool correct) { return correct ? Rating::Good : Rating::Again; }
+
+// A question of four choices is answered right when recalled, and by a guess
+// one time in four when not.
+double withGuessing(double recall) { return recall + (1 - recall) / 4; }
+
+}  // namespace
+
+QuestionStates::QuestionStates(const QuestionStates& other)
+    : questions_(other.questions_),
+      firstAnswers_(other.firstAnswers_),
+      firstAnswersRight_(other.firstAnswersRight_) {
+    index_.reserve(questions_.size());
+    for (auto& [question, state] : questions_) index_.emplace(question, &state);
+}
+
+QuestionStates& QuestionStates::operator=(const QuestionStates& other) {
+    if (this != &other) *this = QuestionStates(other);
+    return *this;
+}
+
+QuestionMemory* QuestionStates::lookUp(std::string_view question) const {
+    const auto known = index_.find(question);
+    return known == index_.end() ? nullptr : known->second;
+}
+
+QuestionMemory& QuestionStates::insert(std::string_view question, const QuestionMemory& state) {
+    auto& [key, value] = *questions_.emplace(question, state).first;
+    index_.emplace(key, &value);
+    return value;
+}
+
+void QuestionStates::add(std::string_view question, UtcTime answeredAt, bool correct) {
+    if (QuestionMemory* state = lookUp(question)) {
+        state->memory = NextMemory(state->memory, elapsedDays(state->lastAnswer, answeredAt), ratingOf(correct));
+        state->lastAnswer = answeredAt;
+        ++state->answers;
+        return;
+    }
+    insert(question, {FirstMemory(ratingOf(correct)), answeredAt, 1});
+    ++firstAnswers_;
+    if (correct) ++firstAnswersRight_;
+}
+
+double QuestionStates::chance(std::string_view question, UtcTime when) const {
+    const QuestionMemory* state = lookUp(question);
+    if (!state) return unseenChance();
+    return withGuessing(Retrievability(elapsedDays(state->lastAnswer, when), state->memory.stability));
+}
+
+double QuestionStates::unseenChance() const {
+    return (firstAnswersRight_ + 1.0) / (firstAnswers_ + 4.0);
+}
+
+std::optional<QuestionMemory> QuestionStates::find(std::string_view question) const {
+    const QuestionMemory* state = lookUp(question);
+    if (!state) return std::nullopt;
+    return *state;
+}
+
+void QuestionStates::restore(std::string_view question, const QuestionMemory& state) {
+    if (QuestionMemory* known = lookUp(question))
+        *known = state;
+    else
+        insert(question, state);
+}
+
+void QuestionStates::restoreFirstAnswers(int answers, int right) {
+    // Kept apart from the answers, so possibly damaged: counts that cannot be are mended.
+    firstAnswers_ = std::max(answers, 0);
+    firstAnswersRight_ = std::clamp(right, 0, firstAnswers_);
+}
+
+}  // namespace pathwick
