@@ -18,7 +18,7 @@ constexpr int kFirstChoiceRow = 8;    // "0." .. "9." on rows 8..17
 constexpr int kPracticeTestRow = 18;
 constexpr int kStudyModeRow = 19;
 constexpr int kPromptRow = 21;
-// With progress remembered: the entries below the specified ones, from row
+// With progress remembered: the entries below the menu's own ones, from row
 // 20; a blank row, the chance to pass, a blank row and the prompt follow the
 // last of them, so that an entry added later moves them down.
 constexpr int kProgressRow = 20;
