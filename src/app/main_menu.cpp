@@ -1,11 +1,13 @@
 #include "app/main_menu.h"
 
 #include <cmath>
+#include <span>
 #include <string>
 
 #include "console/clock.h"
 #include "console/text_values.h"
 #include "app/help_screen.h"
+#include "app/progress_screen.h"
 
 namespace pathwick {
 namespace {
@@ -16,6 +18,10 @@ constexpr int kFirstChoiceRow = 8;    // "0." .. "9." on rows 8..17
 constexpr int kPracticeTestRow = 18;
 constexpr int kStudyModeRow = 19;
 constexpr int kPromptRow = 21;
+// With progress remembered: the entries below the menu's own ones, from row
+// 20; a blank row, the chance to pass, a blank row and the prompt follow the
+// last of them, so that an entry added later moves them down.
+constexpr int kProgressRow = 20;
 constexpr int kRuleLength = 80;
 
 // The lines after the ten subelements.
@@ -24,23 +30,35 @@ constexpr std::string_view kOtherChoices[] = {
     "S. Study Mode - review specific questions",
 };
 
+constexpr std::string_view kRememberedChoices[] = {
+    "M. My progress",
+};
+
 constexpr std::string_view kMenuPrompt =
     "          Pick the sub element you want to practice (0-9, P, ?)";
 
 // A click stands for the key of the menu line under it; the column does not
 // matter. Clicks on other rows stay clicks (and so drill T0).
-KeyEvent keyOfClickedRow(const KeyEvent& click, int mouseRow) {
+KeyEvent keyOfClickedRow(const KeyEvent& click, int mouseRow, bool remembers) {
     if (mouseRow >= kFirstChoiceRow && mouseRow < kFirstChoiceRow + 10) {
         return KeyEvent(1, static_cast<char>('0' + (mouseRow - kFirstChoiceRow)));
     }
     if (mouseRow == kPracticeTestRow) return "P";
     if (mouseRow == kStudyModeRow) return "S";
+    if (remembers && mouseRow == kProgressRow) return "M";
     return click;
+}
+
+void drawLines(ScreenLayer& screen, int& row, std::span<const std::string_view> lines) {
+    for (std::string_view line : lines) {
+        screen.locate(row++, kMenuColumn);
+        screen.printText(line);
+    }
 }
 
 }  // namespace
 
-void DrawMainMenu(ScreenLayer& screen, const PoolEdition& edition) {
+void DrawMainMenu(ScreenLayer& screen, const PoolEdition& edition, const Progress& progress) {
     screen.setColor(15, 1);
     screen.clearScreen();
     screen.locate(kMenuTopRow, kMenuColumn);
@@ -48,41 +66,44 @@ void DrawMainMenu(ScreenLayer& screen, const PoolEdition& edition) {
     screen.locate(kMenuTopRow + 1, kMenuColumn);
     screen.horizontalRule(kRuleLength);
     int row = kFirstChoiceRow;
-    for (std::string_view line : edition.menuLines) {
-        screen.locate(row++, kMenuColumn);
-        screen.printText(line);
+    drawLines(screen, row, edition.menuLines);
+    drawLines(screen, row, kOtherChoices);
+    int promptRow = kPromptRow;
+    if (progress.remembers()) {
+        drawLines(screen, row, kRememberedChoices);
+        screen.locate(row + 1, kMenuColumn);
+        screen.printText(ChanceToPassLine(progress.standingNow(), edition));
+        promptRow = row + 3;
     }
-    for (std::string_view line : kOtherChoices) {
-        screen.locate(row++, kMenuColumn);
-        screen.printText(line);
-    }
-    screen.locate(kPromptRow, kMenuColumn);
+    screen.locate(promptRow, kMenuColumn);
     screen.printText(kMenuPrompt);
 }
 
-MenuChoice DispatchMenuKey(std::string_view key, int mouseRow) {
+MenuChoice DispatchMenuKey(std::string_view key, int mouseRow, bool remembers) {
     if (key == std::string_view("\x1b", 1)) return {MenuAction::Goodbye, 0};
     if (key == "?") return {MenuAction::Help, 0};
 
     KeyEvent event(key);
-    if (isClick(event)) event = keyOfClickedRow(event, mouseRow);
+    if (isClick(event)) event = keyOfClickedRow(event, mouseRow, remembers);
 
     if (event == "P" || event == "p") return {MenuAction::PracticeTest, 0};
     if (event == "S" || event == "s") return {MenuAction::StudyMode, 0};
+    if (remembers && (event == "M" || event == "m")) return {MenuAction::Progress, 0};
     // The numeric value of the key: a digit is its subelement, every other
     // key (letters, extended keys, stray clicks) is 0.
     const int value = static_cast<int>(valueOf(event));
     return {MenuAction::Drill, (value >= 0 && value <= 9) ? value : 0};
 }
 
-MenuChoice RunMainMenu(RunState& state, ScreenLayer& screen, const PoolEdition& edition) {
+MenuChoice RunMainMenu(RunState& state, ScreenLayer& screen, const PoolEdition& edition,
+                       const Progress& progress) {
     for (;;) {
         state.shownCounter = 0;
         const double menuStart = std::round(timerSeconds(screen.clock()));
-        DrawMainMenu(screen, edition);
+        DrawMainMenu(screen, edition, progress);
 
         const KeyEvent key = screen.waitKey();
-        const MenuChoice choice = DispatchMenuKey(key, screen.mouseRow());
+        const MenuChoice choice = DispatchMenuKey(key, screen.mouseRow(), progress.remembers());
         if (choice.action == MenuAction::Help) {
             ShowHelpScreen(screen, edition);
             continue;

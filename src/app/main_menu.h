@@ -7,10 +7,11 @@
 #include "console/key_event.h"
 #include "console/screen_layer.h"
 #include "drill/run_state.h"
+#include "progress/progress.h"
 
 namespace pathwick {
 
-enum class MenuAction { Goodbye, Help, Drill, PracticeTest, StudyMode };
+enum class MenuAction { Goodbye, Help, Drill, PracticeTest, StudyMode, Progress };
 
 struct MenuChoice {
     MenuAction action = MenuAction::Drill;
@@ -19,19 +20,24 @@ struct MenuChoice {
     friend bool operator==(const MenuChoice&, const MenuChoice&) = default;
 };
 
-// Draws the menu page of the edition in 15 on 1 from a cleared screen.
-void DrawMainMenu(ScreenLayer& screen, const PoolEdition& edition = Edition2018());
+// Draws the menu page of the edition in 15 on 1 from a cleared screen. When
+// progress is remembered the page also offers "M. My progress" and tells the
+// chance to pass today.
+void DrawMainMenu(ScreenLayer& screen, const PoolEdition& edition = Edition2018(),
+                  const Progress& progress = NothingRemembered());
 
 // What one key or click on the menu asks for. `mouseRow` is looked at only
-// for a click. No key is refused: anything unrecognised drills T0.
-MenuChoice DispatchMenuKey(std::string_view key, int mouseRow);
+// for a click. No key is refused: anything unrecognised drills T0 (so does
+// M while progress is not remembered).
+MenuChoice DispatchMenuKey(std::string_view key, int mouseRow, bool remembers = false);
 
 // Shows the menu until the user makes a choice other than help (help is
 // shown and the menu drawn afresh). Resets `state.shownCounter` on every
 // pass and stores the whole seconds spent on the menu in `state.menuWait`
 // (not for Esc).
 MenuChoice RunMainMenu(RunState& state, ScreenLayer& screen,
-                       const PoolEdition& edition = Edition2018());
+                       const PoolEdition& edition = Edition2018(),
+                       const Progress& progress = NothingRemembered());
 
 // The long name of subelement 0..9 (Windows-1252); its text before the first
 // colon is the short name on the question screen.

@@ -6,6 +6,7 @@
 #include "bank/load_pool.h"
 #include "drill/drill_session.h"
 #include "app/main_menu.h"
+#include "app/progress_screen.h"
 #include "app/version.h"
 #include "drill/run_state.h"
 #include "exam/practice_exam.h"
@@ -63,6 +64,9 @@ bool CarryOut(const MenuChoice& choice, RunState& state, ProgramContext& context
     case MenuAction::PracticeTest:
         StartPracticeTest(context);
         return true;
+    case MenuAction::Progress:
+        ShowProgressScreen(context);
+        return true;
     case MenuAction::Drill:
         LoadPool(choice.subelement, state.pool, context.edition);
         state.descriptionLine = DescriptionLine(choice.subelement, context.edition);
@@ -78,7 +82,7 @@ void RunProgram(ProgramContext& context) {
     StartUp(state, context);
 
     for (;;) {
-        const MenuChoice choice = RunMainMenu(state, context.screen, context.edition);
+        const MenuChoice choice = RunMainMenu(state, context.screen, context.edition, context.progress);
         if (choice.action != MenuAction::Goodbye) {
             state.clearAnsweredFlags();
             state.pool.clear();

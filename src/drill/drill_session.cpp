@@ -1,6 +1,7 @@
 #include "drill/drill_session.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <cstdint>
 #include <string>
@@ -14,6 +15,7 @@
 #include "drill/question_screen.h"
 #include "hints/hints_file.h"
 #include "drill/run_clock.h"
+#include "progress/saving_notice.h"
 
 namespace pathwick {
 
@@ -29,6 +31,8 @@ constexpr std::string_view kAnotherPrompt =
 constexpr std::string_view kFigureTag = "Figure:";
 constexpr int kDescriptionLinesLast = 8;
 constexpr int kAnswerBarRow = 25;
+constexpr int kNoticeForeground = 4;  // red on the question page's white
+constexpr int kCompletedNoticeForeground = 14;  // yellow on the completion screen's blue
 
 // The key of a click on the answer bar row, by column; a click elsewhere on
 // that row redraws ("Z").
@@ -64,10 +68,12 @@ public:
             if (!pickNext()) return complete();
             presentQuestion();
             const std::string key = askQuestion();
+            const double seconds = secondsSinceShown();
             if (key == "S") {
                 closeWindows();
                 return DrillOutcome::BackToMenu;
             }
+            record(key, seconds);
             judge(key);
         }
     }
@@ -184,6 +190,8 @@ private:
         }
         state_.pool.cell(0, kSelectorField) = numberText(state_.current);
         ShuffleChoices(state_.pool, context_.random);
+        shownAt_ = screen_.clock().utcNow();
+        keySeen_ = KeySeen::No;
     }
 
     // Draws the question and handles peek, redraw and hint requests until an
@@ -191,10 +199,13 @@ private:
     std::string askQuestion() {
         for (;;) {
             DrawQuestionScreen(state_, screen_);
+            showSavingNotice();
+            if (state_.peekOn) keySeen_ = KeySeen::ByPeek;
             const std::string key = waitAnswerKey();
             if (key == " ") {
                 state_.peekOn = !state_.peekOn;
             } else if (key == "H") {
+                if (keySeen_ == KeySeen::No) keySeen_ = KeySeen::ByHint;
                 showAnswerAndHint();
             } else if (key != "Z") {
                 return key;
@@ -239,6 +250,29 @@ private:
                  context_.hintsDirectory, context_.edition.hintsFileName);
     }
 
+    double secondsSinceShown() const {
+        return std::chrono::duration<double>(screen_.clock().utcNow() - shownAt_).count();
+    }
+
+    // When progress is remembered every answer is, except one given with the
+    // key in view by peek (it says nothing of what the user knows); one after
+    // "H" counts as wrong.
+    void record(const std::string& key, double seconds) {
+        if (!context_.progress.remembers() || keySeen_ == KeySeen::ByPeek) return;
+        const bool correct = key == keyLetter() && keySeen_ == KeySeen::No;
+        context_.progress.recordAnswer(bareId(), correct, seconds, AnswerMode::Drill);
+        showSavingNotice();
+    }
+
+    std::string_view bareId() const {
+        return std::string_view(state_.pool.cell(state_.current, kIdField)).substr(0, 5);
+    }
+
+    void showSavingNotice() {
+        ShowSavingNotice(context_.progress, screen_, kNoticeForeground, state_.questionBackground,
+                         state_.questionForeground);
+    }
+
     void judge(const std::string& key) {
         if (key == keyLetter()) {
             state_.answeredFlags[state_.current] = 1;
@@ -265,6 +299,7 @@ private:
         screen_.printText(kCompletedLine);
         screen_.locate(21, 17);
         screen_.printText(kAnotherPrompt);
+        ShowSavingNotice(context_.progress, screen_, kCompletedNoticeForeground, 1, 15);
         const std::string answer = AskChoice(screen_, kAnotherPrompt, -21, 17, "[Y]", "[N]");
         screen_.setColor(state_.questionForeground, state_.questionBackground);
         return answer == "Y" ? DrillOutcome::BackToMenu : DrillOutcome::Goodbye;
@@ -275,6 +310,10 @@ private:
     ScreenLayer& screen_;
     std::int64_t startStamp_ = 0;
     int count_ = 0;
+    // How the question on screen came to show its key, if it did.
+    enum class KeySeen { No, ByHint, ByPeek };
+    KeySeen keySeen_ = KeySeen::No;
+    UtcTime shownAt_{};
 };
 
 }  // namespace

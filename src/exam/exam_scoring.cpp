@@ -6,6 +6,7 @@
 #include <string>
 
 #include "console/text_values.h"
+#include "progress/saving_notice.h"
 
 namespace pathwick {
 namespace {
@@ -86,6 +87,13 @@ float roundedPercent(float part, float whole) {
 
 bool isPass(float score) { return score > 73.99f; }
 
+FinalScore FinalScoreOf(const CountedList& answers, const QuestionPool& questions) {
+    const int count = questionCount(answers, questions);
+    const float correct = tallyOf(answers, questions).correct;
+    return {static_cast<int>(correct), count,
+            isPass(roundedPercent(correct, static_cast<float>(count)))};
+}
+
 void ShowRunningScore(const std::int32_t& reviewOn, const CountedList& answers,
                       const QuestionPool& questions, ScreenLayer& screen) {
     if (reviewOn == 0) {
@@ -126,7 +134,7 @@ void ShowRunningScore(const std::int32_t& reviewOn, const CountedList& answers,
 }
 
 void ShowExamResults(const CountedList& answers, const QuestionPool& questions,
-                     ScreenLayer& screen) {
+                     ScreenLayer& screen, const Progress& progress) {
     screen.setColor(15, 1);
     screen.clearScreen();
     const char* const labels[] = {"  Correct Answers:", "Incorrect Answers:",
@@ -153,6 +161,7 @@ void ShowExamResults(const CountedList& answers, const QuestionPool& questions,
     screen.locate(25, 35);
     screen.printText("Press any key to end the exam.");
     screen.newLine();
+    ShowSavingNotice(progress, screen, 14, 1, 15);
     screen.waitKey();
 }
 

@@ -4,6 +4,7 @@
 #include "bank/question_pool.h"
 #include "console/counted_list.h"
 #include "console/screen_layer.h"
+#include "progress/progress.h"
 
 namespace pathwick {
 
@@ -18,15 +19,23 @@ float roundedPercent(float part, float whole);
 // True when a score is above the single-precision 73.99.
 bool isPass(float score);
 
+// A whole test scored as the result screen scores it.
+struct FinalScore {
+    int correct = 0;
+    int questions = 0;
+    bool passed = false;
+};
+FinalScore FinalScoreOf(const CountedList& answers, const QuestionPool& questions);
+
 // The review panel on rows 27 to 43 (every answer of `answers`, 35 or 50,
 // against field 7 of `questions`, in columns of ten), or blank rows when
 // reviewOn is 0.
 void ShowRunningScore(const std::int32_t& reviewOn, const CountedList& answers,
                       const QuestionPool& questions, ScreenLayer& screen);
 
-// The result screen, scored over every question of `answers`; returns after
-// a key or click.
+// The result screen, scored over every question of `answers`, with the
+// notice when the test could not be saved; returns after a key or click.
 void ShowExamResults(const CountedList& answers, const QuestionPool& questions,
-                     ScreenLayer& screen);
+                     ScreenLayer& screen, const Progress& progress = NothingRemembered());
 
 }  // namespace pathwick

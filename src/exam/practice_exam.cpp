@@ -1,6 +1,7 @@
 #include "exam/practice_exam.h"
 
 #include <algorithm>
+#include <chrono>
 #include <string_view>
 
 #include "bank/practice_test_generator.h"
@@ -9,6 +10,7 @@
 #include "console/toggle_flag.h"
 #include "console/wrap_text.h"
 #include "exam/exam_scoring.h"
+#include "progress/saving_notice.h"
 
 namespace pathwick {
 namespace {
@@ -20,6 +22,7 @@ constexpr int kBarRow = 25;
 constexpr int kLastPageRow = 26;
 // Question and choice text stays above the rule on row 24.
 constexpr int kLastTextRow = 23;
+constexpr int kNoticeForeground = 4;  // red on the page's white
 constexpr std::string_view kWarningSound = "#10";
 constexpr std::string_view kFigureMarker = "Figure:";
 constexpr std::string_view kCommands = "ABCDNPSR";
@@ -189,6 +192,12 @@ void DrawExamPage(PracticeTest& test, ProgramContext& context) {
         writeWrapped(screen, test.lines, 5, 8);
         nextTextRow(screen);
     }
+    ShowSavingNotice(context.progress, screen, kNoticeForeground, kExamPageBackground, kExamPageForeground);
+    // A redraw of the same question (review, a declined stop) keeps its time.
+    if (test.shownQuestion != row) {
+        test.shownQuestion = row;
+        test.shownAt = screen.clock().utcNow();
+    }
 }
 
 std::string WaitForExamCommand(ScreenLayer& screen) {
@@ -200,6 +209,20 @@ std::string WaitForExamCommand(ScreenLayer& screen) {
     }
 }
 
+void RecordPracticeTest(const PracticeTest& test, Progress& progress) {
+    if (!progress.remembers()) return;
+    const int last = std::min(test.answers.lastIndex(), test.questions.lastRow());
+    for (int q = 1; q <= last; ++q) {
+        const std::string& answer = test.answers[q];
+        if (answer.empty()) continue;
+        const std::string_view id = std::string_view(test.questions.cell(q, kIdField)).substr(0, 5);
+        progress.recordAnswer(id, answer == test.questions.cell(q, kKeyField),
+                              test.answerSeconds[static_cast<std::size_t>(q)], AnswerMode::Test);
+    }
+    const FinalScore score = FinalScoreOf(test.answers, test.questions);
+    progress.recordTest(score.correct, score.questions, score.passed);
+}
+
 bool ActOnExamCommand(PracticeTest& test, ProgramContext& context, const std::string& command) {
     ScreenLayer& screen = context.screen;
     const int last = test.answers.lastIndex();
@@ -209,6 +232,8 @@ bool ActOnExamCommand(PracticeTest& test, ProgramContext& context, const std::st
         case 'C':
         case 'D':
             test.answers[test.current] = command;
+            test.answerSeconds[static_cast<std::size_t>(test.current)] =
+                std::chrono::duration<double>(screen.clock().utcNow() - test.shownAt).count();
             ++test.current;
             break;
         case 'N':
@@ -222,7 +247,8 @@ bool ActOnExamCommand(PracticeTest& test, ProgramContext& context, const std::st
             break;
         case 'S':
             if (confirmEnd(screen)) {
-                ShowExamResults(test.answers, test.questions, screen);
+                RecordPracticeTest(test, context.progress);
+                ShowExamResults(test.answers, test.questions, screen, context.progress);
                 closeFigure(test, context.desktop);
                 return false;
             }

@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "bank/question_pool.h"
 #include "console/counted_list.h"
@@ -27,6 +28,11 @@ struct PracticeTest {
     std::string figureName;     // marker of the open figure window, e.g. "Figure:T1"
     WindowHandle figureWindow = 0;
     CountedList lines{64};
+    // When the page of question `shownQuestion` came up, and for each
+    // question the seconds from its page to its last answer.
+    int shownQuestion = 0;
+    UtcTime shownAt{};
+    std::vector<double> answerSeconds = std::vector<double>(static_cast<std::size_t>(answers.lastIndex()) + 1);
 };
 
 // One complete practice test: generation, page steps, result screen.
@@ -52,6 +58,10 @@ std::string ExamButtonAt(int column);
 
 // Waits for one of A, B, C, D, N, P, R, S (keys or button clicks).
 std::string WaitForExamCommand(ScreenLayer& screen);
+
+// When progress is remembered: every answer given (a skipped question is no
+// answer) and the test's score; called once, when the end is confirmed.
+void RecordPracticeTest(const PracticeTest& test, Progress& progress);
 
 // Acts on a command and finishes the step (review panel, last-question
 // notice, clamp). Returns false when the exam has ended.

@@ -98,7 +98,7 @@ void TempDirectory::write(const std::filesystem::path& relative, std::string_vie
     std::ofstream(path_ / relative, std::ios::binary).write(bytes.data(), std::streamsize(bytes.size()));
 }
 
-ProgramRig::ProgramRig() {
+ProgramRig::ProgramRig(Progress& progress) : ScreenRig(progress) {
     folder.write("hints.txt", "' hints\r\nT0A01: Keep hands off both terminals [battery] ~Figure battery.bmp\r\n"
                               "T6C02: Look at figure T1 [schematic]\r\n");
     context.hintsDirectory = folder.path();
@@ -106,7 +106,7 @@ ProgramRig::ProgramRig() {
 
 bool ProgramRig::run(std::string_view words, const PoolEdition& edition) try {
     play(terminal, words);
-    ProgramContext chosen{screen, desktop, random, context.hintsDirectory, edition};
+    ProgramContext chosen{screen, desktop, random, context.hintsDirectory, edition, context.progress};
     RunProgram(chosen);
     return true;
 } catch (const InputClosed&) {

@@ -17,12 +17,14 @@
 namespace pathwick::testing {
 
 struct ScreenRig {
+    // `progress` is handed to every screen (NothingRemembered() by default).
+    explicit ScreenRig(Progress& progress = NothingRemembered()) : context{screen, desktop, random, ".", Edition2018(), progress} {}
     FakeClock clock;
     ScriptedTerminal terminal{clock};
     RecordingDesktop desktop;
     ScreenLayer screen{terminal, clock};
     RandomSource random{clock};
-    ProgramContext context{screen, desktop, random, std::filesystem::path(".")};
+    ProgramContext context;
 };
 
 // `length` cells from (row, column) as UTF-8.
@@ -68,7 +70,7 @@ private:
 // hints for T0A01 (with a picture) and T6C02.
 struct ProgramRig : ScreenRig {
     TempDirectory folder;
-    ProgramRig();
+    explicit ProgramRig(Progress& progress = NothingRemembered());
     // Runs the program on the script and pool: true when it ended through the
     // goodbye screen, false when the script ran out first.
     bool run(std::string_view words = "", const PoolEdition& edition = Edition2018());

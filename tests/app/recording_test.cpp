@@ -1,0 +1,132 @@
+// What a drill and a practice test hand to the remembered progress, walked
+// through the real program loop, and the notice once writes fail.
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <set>
+
+#include "bank/load_pool.h"
+#include "console/cp1252.h"
+#include "progress/saving_notice.h"
+#include "support/fake_progress.h"
+#include "support/screen_test.h"
+
+namespace pathwick::testing {
+namespace {
+
+// The letter the right choice has on a drill or test page, found by the
+// texts of the question and its key in the pool (the page shows no key).
+std::string rightLetter(const ScreenLayer& screen) {
+    const std::string page = dump(screen);
+    QuestionPool pool(kWorkTableLastRow);
+    for (int subelement = 0; subelement < kSubelementCount; ++subelement) {
+        LoadPool(subelement, pool);
+        for (int row = 1; row <= pool.count(); ++row) {
+            if (page.find(cp1252ToUtf8(pool.cell(row, kQuestionField).substr(0, 40))) == std::string::npos) continue;
+            const std::string& key = pool.cell(row, kKeyField);
+            const std::string text = cp1252ToUtf8(pool.cell(row, kChoiceAField + (key[0] - 'A')).substr(3, 30));
+            for (int line = 4; line <= 20; ++line) {
+                // "A. text", or "A." and a no-break space (two bytes in UTF-8)
+                const std::string shown = trimmedRow(screen, line) + " ";
+                const auto letter = shown.find_first_not_of(' ');
+                if (shown.find(text, letter) - letter - 3 <= 1) return shown.substr(letter, 1);
+            }
+        }
+    }
+    return "?";
+}
+
+const std::string kNotice(kSavingNotice);
+
+std::string noticeShown(const ScreenLayer& screen) { return textAt(screen, kSavingNoticeRow, kSavingNoticeColumn, 34); }
+
+// A sequential T0 drill from its first question; each question is played
+// by the next plan, in which K stands for the right letter and W for a wrong
+// one. Returns the notice place on each question and wrong-answer screen,
+// with its colours.
+std::vector<std::string> playDrill(ProgramRig& rig, std::deque<std::string> plans) {
+    std::vector<std::string> notices;
+    rig.terminal.whenEmpty = [&](ScriptedTerminal& next) {
+        const ScreenLayer& s = rig.screen;
+        const bool wrongShown = textAt(s, 22, 29, 13) == "We will come ";
+        if (!wrongShown && textAt(s, 25, 1, 21) != " [ A ][ B ][ C ][ D ]") return;
+        notices.push_back(noticeShown(s) + " " + colorsAt(s, kSavingNoticeRow, kSavingNoticeColumn));
+        if (wrongShown) return void(next.type("x"));
+        if (plans.empty()) return void(next.type("s"));
+        const std::string key = rightLetter(s);
+        std::string plan = plans.front();
+        plans.pop_front();
+        for (char& c : plan)
+            if (c == 'K' || c == 'W') c = c == 'K' ? key[0] : key == "A" ? 'B' : 'A';
+        play(next, plan);
+    };
+    rig.run("0 s 1 <cr>");
+    return notices;
+}
+
+TEST(Recording, DrillAnswersWithTheirTimesExceptWhatPeekGaveAwayAndHintsCountWrong) {
+    FakeProgress progress;
+    progress.writesThatSucceed = 2;
+    ProgramRig rig(progress);
+    const auto notices = playDrill(rig, {"K", "~2500 W", "<sp> <sp> K", "h ~1200 K", "Z @25,90 @25,90 ~800 K", "#72 K"});
+    EXPECT_EQ(progress.calls, (std::vector<std::string>{"T0A01 right 0.0s drill", "T0A02 wrong 2.5s drill",
+                                                         "T0A04 wrong 1.2s drill", "T0A06 right 0.0s drill"}))
+        << "peek shown on T0A03 and T0A05 keeps them out, even when turned off before the answer";
+    // Saving stops with the second write: the wrong-answer lines of T0A02
+    // already say so, and every question after it.
+    const std::string none = std::string(34, ' ') + " 0/15", shown = kNotice + " 4/15";
+    EXPECT_EQ(notices, (std::vector<std::string>{none, none, shown, shown, shown, shown, shown, shown}));
+}
+
+TEST(Recording, PracticeTestKeepsItsAnswersWhenScoredLeavingSkippedOnesOut) {
+    FakeProgress progress;
+    progress.writesThatSucceed = 20;
+    ProgramRig rig(progress);
+    play(rig.terminal, "p ~3000 a r ~1000 r ~500 c p p ~700 b n a*18");
+    rig.terminal.whenEmpty = [&](ScriptedTerminal& next) {
+        EXPECT_EQ(progress.calls, std::vector<std::string>{}) << "nothing is kept before the test is scored";
+        rig.terminal.whenEmpty = nullptr;
+        play(next, "s y");
+    };
+    rig.run();
+    ASSERT_EQ(progress.calls.size(), 21u);
+    std::set<std::string> groups;
+    int right = 0;
+    for (std::size_t q = 0; q < 20; ++q) {
+        const std::string& call = progress.calls[q];
+        EXPECT_TRUE(call.ends_with(" test") && call[5] == ' ') << call;
+        groups.insert(call.substr(0, 3));
+        right += call.find(" right ") != std::string::npos;
+    }
+    EXPECT_EQ(groups.size(), 20u) << "one question of each group";
+    // Question 1 was answered after 3 s, then again 0.7 s after its page came
+    // back; question 2 1.5 s after its page, the review switch in between
+    // redrawing it without starting its time anew.
+    EXPECT_TRUE(progress.calls[0].ends_with(" 0.7s test") && progress.calls[1].ends_with(" 1.5s test"))
+        << progress.calls[0] << " / " << progress.calls[1];
+    EXPECT_EQ(progress.calls[20], "test " + std::to_string(right) + " of 35 fail");
+    EXPECT_EQ(trimmedRow(rig.screen, 19), std::string(40, ' ') + "Correct Answers: " + std::to_string(right));
+    EXPECT_EQ(noticeShown(rig.screen), kNotice) << "the test's own result failed to save";
+    EXPECT_EQ(colorsAt(rig.screen, kSavingNoticeRow, kSavingNoticeColumn), "14/1");
+}
+
+TEST(Recording, ATestAllRightPassesAndWithoutRememberingNothingIsKept) {
+    for (const bool remembering : {true, false}) {
+        FakeProgress progress;
+        progress.remembering = remembering;
+        progress.writesThatSucceed = 0;
+        ProgramRig rig(progress);
+        rig.terminal.whenEmpty = [&](ScriptedTerminal& next) {
+            if (textAt(rig.screen, 25, 37, 5) == "Press") return play(next, "x s y");  // past the last question
+            if (textAt(rig.screen, 25, 25, 4) == "Next") next.type(rightLetter(rig.screen));
+        };
+        rig.run("p");
+        EXPECT_EQ(trimmedRow(rig.screen, 23), std::string(44, ' ') + "Your Status: Pass");
+        EXPECT_EQ(progress.calls.size(), remembering ? 36u : 0u);
+        EXPECT_EQ(progress.calls.empty() ? "" : progress.calls.back(), remembering ? "test 35 of 35 pass" : "");
+        EXPECT_EQ(noticeShown(rig.screen), remembering ? kNotice : std::string(34, ' '));
+    }
+}
+
+}  // namespace
+}  // namespace pathwick::testing

@@ -1,0 +1,46 @@
+#pragma once
+// A Progress that remembers by writing down each call, and answers with a
+// standing, tests and days a test sets. After `writesThatSucceed` writes
+// saving() turns false, as after a full disk.
+#include <climits>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "progress/progress.h"
+
+namespace pathwick::testing {
+
+class FakeProgress final : public Progress {
+public:
+    bool remembers() const override { return remembering; }
+    // "T5A01 right 3.2s drill", "T5A02 wrong 0.5s test"
+    void recordAnswer(std::string_view question, bool correct, double seconds, AnswerMode mode) override {
+        char time[32];
+        std::snprintf(time, sizeof time, "%.1fs", seconds);
+        write(std::string(question) + (correct ? " right " : " wrong ") + time +
+              (mode == AnswerMode::Drill ? " drill" : mode == AnswerMode::Test ? " test" : " review"));
+    }
+    // "test 20 of 35 fail"
+    void recordTest(int score, int questions, bool passed) override {
+        write("test " + std::to_string(score) + " of " + std::to_string(questions) + (passed ? " pass" : " fail"));
+    }
+    bool saving() const override { return int(calls.size()) < writesThatSucceed; }
+    Standing standingNow() const override { return standing; }
+    std::vector<TestResult> recentTests(int) const override { return tests; }
+    std::vector<DailyChance> passChanceByDay(int) const override { return days; }
+    std::filesystem::path file() const override { return path; }
+
+    bool remembering = true;
+    int writesThatSucceed = INT_MAX;
+    std::vector<std::string> calls;
+    Standing standing;
+    std::vector<TestResult> tests;
+    std::vector<DailyChance> days;
+    std::filesystem::path path = "/home/ham/.local/state/pathwick/progress.sqlite3";
+
+private:
+    void write(std::string call) { calls.push_back(std::move(call)); }
+};
+
+}  // namespace pathwick::testing
