@@ -45,8 +45,11 @@ public:
     bool pause(std::chrono::milliseconds duration, Clock&) override;
     void setTitle(std::string_view utf8Title) override { title_ = utf8Title; }
     void setMouseReporting(bool on) override { mouseReporting_ = on; }
+    void setScreenSize(int columns, int rows) override { screenSize_ = std::to_string(columns) + "x" + std::to_string(rows); }
 
     const std::string& title() const { return title_; }
+    // The size last asked for, "100x43"; empty when none was.
+    const std::string& screenSize() const { return screenSize_; }
     bool mouseReporting() const { return mouseReporting_; }
     // The cursor as last presented: "hidden", or "row,column".
     std::string cursor() const {
@@ -67,6 +70,7 @@ private:
     FakeClock& clock_;
     std::deque<Step> script_;
     std::string title_;
+    std::string screenSize_;
     bool mouseReporting_ = false;
     CursorState cursor_;
 };
