@@ -1,5 +1,5 @@
 // How long a desktop helper lives: as long as the program that started it
-// and no longer, and the windows of an ended helper stay its own.
+// and no longer; and the windows of an ended helper stay its own.
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
@@ -22,85 +22,60 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// The real helper program on `channel`, told that `parent` started it (none:
-// it takes its parent as it finds it).
-pid_t startHelper(int channel, const char* parent) {
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, channel, kDesktopChannelDescriptor);
-    char* arguments[] = {const_cast<char*>(PATHWICK_DESKTOP_HELPER), const_cast<char*>(parent), nullptr};
-    pid_t pid = -1;
-    ::posix_spawn(&pid, PATHWICK_DESKTOP_HELPER, &actions, nullptr, arguments, environ);
-    posix_spawn_file_actions_destroy(&actions);
-    return pid;
-}
-
-// What the helper sends next: "window" for a window's handle, "ended" when
-// it closed the channel, "silent" when nothing comes within 10 s.
-std::string nextFrom(int channel) {
+// What the helper answers a figure request with: "window" for a window's
+// handle, "ended" when it closed the channel, "silent" after 10 s.
+std::string askFigure(int channel) {
     pollfd readable{channel, POLLIN, 0};
+    if (!sendPacket(channel, DesktopMessage::Figure, "Figure:T1")) return "ended";
     if (::poll(&readable, 1, 10'000) != 1) return "silent";
     const auto packet = receivePacket(channel);
-    if (!packet) return "ended";
-    return packet->kind == DesktopMessage::Handle && handleOf(packet->payload) > 0 ? "window" : packet->payload;
+    return !packet ? "ended" : handleOf(packet->payload) > 0 ? "window" : packet->payload;
 }
 
-std::string askFigure(int channel) {
-    return sendPacket(channel, DesktopMessage::Figure, "Figure:T1") ? nextFrom(channel) : "ended";
-}
-
-// The program's end reaches the helper as a signal, and so does the end of
-// the program's thread that started it: only the first ends the helper. A
-// helper started for a program that is not its parent ends at once.
-TEST(HelperLifetime, ServesWhileTheProgramLivesThoughItsStartingThreadEnded) {
+// A program (a child process) starts the real helper from a thread that
+// then ends, which the helper hears as the same signal as the program's
+// end; it keeps serving until the program itself dies. A helper told of a
+// parent that is not its own ends at once.
+TEST(HelperLifetime, ServesUntilTheProgramThatStartedItDies) {
     ::setenv("SDL_VIDEODRIVER", "dummy", 0);
-    const std::string self = std::to_string(::getpid());
-    const std::pair<const char*, std::string> starts[] = {
-        {self.c_str(), "window window"}, {nullptr, "window window"}, {"1", "ended ended"}};
-    for (const auto& [parent, answers] : starts) {
-        int ends[2];
-        ASSERT_EQ(::socketpair(AF_UNIX, SOCK_SEQPACKET | SOCK_CLOEXEC, 0, ends), 0);
-        pid_t helper = -1;
-        std::string first;
-        std::thread([&] {
-            helper = startHelper(ends[1], parent);
-            ::close(ends[1]);
-            first = askFigure(ends[0]);
-        }).join();
-        std::this_thread::sleep_for(100ms);  // the signal of the thread's end arrives meanwhile
-        EXPECT_EQ(first + " " + askFigure(ends[0]), answers) << (parent ? parent : "no parent named");
+    const std::pair<const char*, const char*> parents[] = {
+        {"program", "window window ended"}, {nullptr, "window window ended"}, {"1", "ended ended ended"}};
+    for (const auto& [parent, answers] : parents) {
+        int ends[2], release[2];
+        ASSERT_EQ(::socketpair(AF_UNIX, SOCK_SEQPACKET | SOCK_CLOEXEC, 0, ends) + ::pipe2(release, O_CLOEXEC), 0);
+        const pid_t program = ::fork();
+        if (program == 0) {
+            ::close(ends[0]), ::close(release[1]);
+            std::string named = parent && parent[0] == 'p' ? std::to_string(::getpid()) : parent ? parent : "";
+            std::thread([&] {
+                char* arguments[] = {const_cast<char*>(PATHWICK_DESKTOP_HELPER), parent ? named.data() : nullptr, nullptr};
+                posix_spawn_file_actions_t actions;
+                posix_spawn_file_actions_init(&actions);
+                posix_spawn_file_actions_adddup2(&actions, ends[1], kDesktopChannelDescriptor);
+                ::posix_spawn(nullptr, PATHWICK_DESKTOP_HELPER, &actions, nullptr, arguments, environ);
+                ::close(ends[1]);
+                char go = 0;
+                [[maybe_unused]] const auto told = ::read(release[0], &go, 1);  // till the thread may end
+            }).join();
+            char released = 0;
+            ::_exit(int(::read(release[0], &released, 1)));
+        }
+        ::close(ends[1]), ::close(release[0]);
+        std::string seen = askFigure(ends[0]);
+        EXPECT_EQ(::write(release[1], "x", 1), 1);  // the starting thread ends
+        std::this_thread::sleep_for(100ms);          // and the helper has heard of it
+        seen += " " + askFigure(ends[0]);
+        ::close(release[1]), ::waitpid(program, nullptr, 0);
+        pollfd readable{ends[0], POLLIN, 0};
+        EXPECT_EQ(seen + (::poll(&readable, 1, 10'000) == 1 && !receivePacket(ends[0]) ? " ended" : " alive"), answers)
+            << (parent ? parent : "no parent named");
         ::close(ends[0]);
-        int status = -1;
-        EXPECT_EQ(::waitpid(helper, &status, 0), helper);
-        EXPECT_EQ(status, 0) << "ended of its own accord";
     }
 }
 
-TEST(HelperLifetime, EndsWhenTheProgramThatStartedItDies) {
-    ::setenv("SDL_VIDEODRIVER", "dummy", 0);
-    int ends[2], release[2];
-    ASSERT_EQ(::socketpair(AF_UNIX, SOCK_SEQPACKET | SOCK_CLOEXEC, 0, ends), 0);
-    ASSERT_EQ(::pipe2(release, O_CLOEXEC), 0);
-    const pid_t program = ::fork();
-    if (program == 0) {  // starts the helper, then dies when released
-        ::close(ends[0]), ::close(release[1]);
-        char self[16];
-        std::snprintf(self, sizeof self, "%d", int(::getpid()));
-        startHelper(ends[1], self);
-        char released = 0;
-        ::_exit(int(::read(release[0], &released, 1)));
-    }
-    ::close(ends[1]), ::close(release[0]);
-    EXPECT_EQ(askFigure(ends[0]), "window");
-    ::close(release[1]);
-    ::waitpid(program, nullptr, 0);
-    EXPECT_EQ(nextFrom(ends[0]), "ended");
-    ::close(ends[0]);
-}
-
-// A window the program opened through a helper that was later killed (it
-// hung) belongs to that helper alone: its handle closes nothing of the
-// next helper, whose own numbers start again (both say 5 here).
+// A window shown by a helper that was later killed (it hung) went with it:
+// its handle closes nothing of the next helper, whose own handles start
+// again (both helpers say 5).
 TEST(HelperLifetime, AnEndedHelpersWindowNeverClosesASuccessorsWindow) {
     TempDirectory folder;
     folder.write("helper", "#!/bin/sh\ncd '" + folder.path().string() + "'\necho $$ >> starts\nn=$(wc -l < starts)\n"

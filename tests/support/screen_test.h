@@ -65,7 +65,7 @@ private:
 };
 
 // The whole program on a scripted terminal, with a hints file that offers
-// hints for T0A01 (with a picture) and T6C02.
+// hints for T0A01 (with a picture), T6C02 and T3B05 (longer than the screen).
 struct ProgramRig : ScreenRig {
     TempDirectory folder;
     ProgramRig();
