@@ -94,14 +94,12 @@ TEST(HelperLifetime, AnEndedHelpersWindowNeverClosesASuccessorsWindow) {
     desktop.closeGraphicWindow(old);
     desktop.playWaveAsync("#10");
     desktop.closeGraphicWindow(fresh);
-    std::vector<std::string> requests;
-    for (int tries = 0; tries < 200 && requests.size() < 5; ++tries) {
+    std::string requests;
+    for (int tries = 0; tries < 200 && !requests.ends_with("C5\n"); ++tries) {
         std::this_thread::sleep_for(10ms);
-        std::ifstream file(folder.path() / "requests");
-        requests.clear();
-        for (std::string line; std::getline(file, line);) requests.push_back(line);
+        requests.assign(std::istreambuf_iterator<char>(std::ifstream(folder.path() / "requests").rdbuf()), {});
     }
-    EXPECT_EQ(requests, (std::vector<std::string>{"1 FFigure:T1", "1 FFigure:T2", "2 FFigure:T3", "2 P#10", "2 C5"}));
+    EXPECT_EQ(requests, "1 FFigure:T1\n1 FFigure:T2\n2 FFigure:T3\n2 P#10\n2 C5\n");
 }
 
 }  // namespace
