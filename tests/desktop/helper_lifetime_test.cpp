@@ -82,7 +82,7 @@ TEST(HelperLifetime, AnEndedHelpersWindowNeverClosesASuccessorsWindow) {
                  "while p=$(dd bs=16k count=1 <&3 2>/dev/null) && [ -n \"$p\" ]; do\n  echo \"$n $p\" >> requests\n"
                  "  [ \"$n$p\" = 1FFigure:T2 ] && exec sleep 60\n  case $p in F*) printf H5 >&3;; esac\ndone\n");
     std::filesystem::permissions(folder.path() / "helper", std::filesystem::perms::owner_all);
-    const DesktopLimits limits{200ms, 500ms};
+    const DesktopLimits limits{1500ms, 300ms};  // room for a slow start; the pause only has to pass
     ForwardedKeys keys;
     DesktopProcess desktop(keys, folder.path() / "helper", limits);
     WindowHandle old = 0, hung = 0, fresh = 0;
