@@ -8,8 +8,10 @@
 // follows them, as a signal arriving during the sleep would.
 #include <deque>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "console/terminal.h"
 #include "support/fake_clock.h"
@@ -39,8 +41,15 @@ public:
     ScriptedTerminal& close() { return add({InputEvent::Kind::Closed, {}}); }
 
     std::function<void(ScriptedTerminal&)> whenEmpty;
+    // When set, every frame presented is kept here.
+    std::optional<std::vector<ScreenGrid>> frames;
+    // The reads of input so far: the waits of the program.
+    int reads = 0;
 
-    void present(ScreenGrid& grid, const CursorState& cursor) override { grid.dirtyRows.reset(), cursor_ = cursor; }
+    void present(ScreenGrid& grid, const CursorState& cursor) override {
+        if (frames) frames->push_back(grid);
+        grid.dirtyRows.reset(), cursor_ = cursor;
+    }
     std::optional<InputEvent> readInput(std::chrono::milliseconds limit) override;
     bool pause(std::chrono::milliseconds duration, Clock&) override;
     void setTitle(std::string_view utf8Title) override { title_ = utf8Title; }
