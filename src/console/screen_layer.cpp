@@ -30,9 +30,10 @@ void ScreenLayer::setConsoleWindowPosition(int, int) {}
 
 void ScreenLayer::setTitle(std::string_view text) { terminal_.setTitle(cp1252ToUtf8(text)); }
 
-void ScreenLayer::setScreenSize(int, int) {
+void ScreenLayer::setScreenSize(int columns, int rows) {
     // The model is always 100 x 43; the terminal backend deals with the
     // real window's size.
+    terminal_.setScreenSize(columns, rows);
     clearScreen();
 }
 

@@ -79,6 +79,10 @@ public:
 
     virtual void setTitle(std::string_view utf8Title) = 0;
 
+    // The screen size the program asks for. A device whose window the
+    // program cannot size ignores it: the model is always 100 x 43.
+    virtual void setScreenSize(int /*columns*/, int /*rows*/) {}
+
     // Left presses and double-clicks are reported only while this is on.
     virtual void setMouseReporting(bool on) = 0;
 

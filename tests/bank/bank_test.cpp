@@ -26,17 +26,15 @@ std::map<std::string, std::array<std::string, 8>> wholePool(const PoolEdition& e
     return records;
 }
 
-TEST(Pool, CountsKeysFiguresAndLeftovers) {
+// Each edition's counts, keys and figures are checked against its release
+// (bank/edition_test.cpp); here how a load fills the table.
+TEST(Pool, CountsAndLeftovers) {
     const int counts[] = {37, 67, 38, 35, 24, 57, 47, 47, 48, 23};
     QuestionPool pool(kWorkTableLastRow);
-    std::map<std::string, int> tally;
     for (int s = 9; s >= 0; --s) {
         LoadPool(s, pool);
         ASSERT_EQ(pool.cell(0, kCountField) + pool.cell(counts[s] + 1, kIdField), " " + std::to_string(counts[s]) + "ENDofPOOL");
-        for (int row = 1; row <= counts[s]; ++row)
-            ++tally[pool.cell(row, kKeyField)], tally["figures"] += pool.cell(row, kIdField).find(" Figure:T") == 5;
     }
-    EXPECT_EQ(tally, (std::map<std::string, int>{{"A", 111}, {"B", 105}, {"C", 115}, {"D", 92}, {"figures", 12}}));
     EXPECT_EQ(pool.cell(50, kIdField).substr(0, 2), "T1") << "a smaller load keeps what lies beyond it";
     QuestionPool two(2);  // a table smaller than the block takes what fits
     LoadPool(0, two);

@@ -20,8 +20,9 @@ TEST(TextValues, NumbersInText) {
     for (auto [text, value] : values) EXPECT_DOUBLE_EQ(valueOf(text), value) << text;
     constexpr std::string_view digits = "42.55";  // digits past a view's end are not read
     EXPECT_DOUBLE_EQ(valueOf(digits.substr(0, 1)) + valueOf(digits.substr(0, 4)), 4 + 42.5);
-    const std::pair<const char*, int> whole[] = {{"2.9", 2},  {"-2.9", -2}, {"99999999999", INT32_MAX},
-                                                 {"-99999999999", INT32_MIN}, {"2147483647", INT32_MAX}};
+    const std::pair<const char*, int> whole[] = {{"2.9", 2}, {"-2.9", -2}, {"99999999999", INT32_MAX}, {"-99999999999", INT32_MIN},
+        {"2147483646", INT32_MAX - 1}, {"2147483647", INT32_MAX}, {"2147483648", INT32_MAX}, {"-2147483647", INT32_MIN + 1},
+        {"-2147483648", INT32_MIN}, {"-2147483649", INT32_MIN}};
     for (auto [text, value] : whole) EXPECT_EQ(wholeValueOf(text), value) << text;
     EXPECT_EQ(numberText(35) + numberText(-2) + plainNumberText(7) + numberText(0), " 35-27 0");
     EXPECT_EQ(lastDigits(7, 2) + "|" + lastDigits(2026, 4) + "|" + lastDigits(123, 2) + "|" + lastDigits(0, 3), "07|2026|23|000");

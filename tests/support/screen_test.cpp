@@ -99,8 +99,12 @@ void TempDirectory::write(const std::filesystem::path& relative, std::string_vie
 }
 
 ProgramRig::ProgramRig(Progress& progress) : ScreenRig(progress) {
+    std::string longHint = "T3B05: " + std::string(47, 'x') + " " + std::string(48, 'y');  // one letter too many for a line
+    for (char word = 'a'; word <= 'z'; ++word) longHint += " " + std::string(60, word);   // then a line each, far too many
     folder.write("hints.txt", "' hints\r\nT0A01: Keep hands off both terminals [battery] ~Figure battery.bmp\r\n"
-                              "T6C02: Look at figure T1 [schematic]\r\n");
+                              "T6C02: Look at figure T1 [schematic]\r\nT1A01: A hint on the 2018-2022 question. [old]\r\n" +
+                              longHint + " [k]\r\n");
+    folder.write("hints-2026-2030.txt", "T1A02: The FCC's part of the 2026-2030 pool. [97.1]\r\n");
     context.hintsDirectory = folder.path();
 }
 

@@ -67,7 +67,8 @@ private:
 };
 
 // The whole program on a scripted terminal, with a hints file that offers
-// hints for T0A01 (with a picture) and T6C02.
+// hints for T0A01 (with a picture), T6C02, T1A01 and T3B05 (longer than the
+// screen), and one for the 2026-2030 pool that offers T1A02.
 struct ProgramRig : ScreenRig {
     TempDirectory folder;
     explicit ProgramRig(Progress& progress = NothingRemembered());

@@ -5,6 +5,7 @@
 namespace pathwick::testing {
 
 std::optional<InputEvent> ScriptedTerminal::readInput(std::chrono::milliseconds limit) {
+    ++reads;
     if (script_.empty() && whenEmpty) whenEmpty(*this);
     if (script_.empty()) return InputEvent{InputEvent::Kind::Closed, {}};
     Step& step = script_.front();

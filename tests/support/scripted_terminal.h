@@ -8,8 +8,10 @@
 // follows them, as a signal arriving during the sleep would.
 #include <deque>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "console/terminal.h"
 #include "support/fake_clock.h"
@@ -39,14 +41,24 @@ public:
     ScriptedTerminal& close() { return add({InputEvent::Kind::Closed, {}}); }
 
     std::function<void(ScriptedTerminal&)> whenEmpty;
+    // When set, every frame presented is kept here.
+    std::optional<std::vector<ScreenGrid>> frames;
+    // The reads of input so far: the waits of the program.
+    int reads = 0;
 
-    void present(ScreenGrid& grid, const CursorState& cursor) override { grid.dirtyRows.reset(), cursor_ = cursor; }
+    void present(ScreenGrid& grid, const CursorState& cursor) override {
+        if (frames) frames->push_back(grid);
+        grid.dirtyRows.reset(), cursor_ = cursor;
+    }
     std::optional<InputEvent> readInput(std::chrono::milliseconds limit) override;
     bool pause(std::chrono::milliseconds duration, Clock&) override;
     void setTitle(std::string_view utf8Title) override { title_ = utf8Title; }
     void setMouseReporting(bool on) override { mouseReporting_ = on; }
+    void setScreenSize(int columns, int rows) override { screenSize_ = std::to_string(columns) + "x" + std::to_string(rows); }
 
     const std::string& title() const { return title_; }
+    // The size last asked for, "100x43"; empty when none was.
+    const std::string& screenSize() const { return screenSize_; }
     bool mouseReporting() const { return mouseReporting_; }
     // The cursor as last presented: "hidden", or "row,column".
     std::string cursor() const {
@@ -67,6 +79,7 @@ private:
     FakeClock& clock_;
     std::deque<Step> script_;
     std::string title_;
+    std::string screenSize_;
     bool mouseReporting_ = false;
     CursorState cursor_;
 };
