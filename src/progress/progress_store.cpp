@@ -207,6 +207,8 @@ void ProgressStore::prepareForWriting(int version) {
     connection_.execute("PRAGMA synchronous = NORMAL");
     for (int step = version; step < kProgressFileVersion; ++step) {
         SqliteTransaction transaction(connection_);
+        // Another Pathwick started on the same file may have been first.
+        if (connection_.integerOf("PRAGMA user_version") > step) continue;
         if (step == 0) connection_.execute("PRAGMA application_id = " + std::to_string(kApplicationId));
         connection_.execute(kMigrations[step]);
         connection_.execute("PRAGMA user_version = " + std::to_string(step + 1));
