@@ -30,7 +30,7 @@ RememberedProgress::RememberedProgress(const std::filesystem::path& file, const 
     : edition_(edition), clock_(clock), store_(file, PoolName(edition)), record_(store_.opened()) {}
 
 RememberedProgress::~RememberedProgress() {
-    if (saving_) store_.keepStates(record_);
+    if (saving_ && answered_) store_.keepStates(record_);
 }
 
 template <typename Write>
@@ -48,6 +48,7 @@ void RememberedProgress::recordAnswer(std::string_view questionId, bool correct,
     write([&] { store_.appendAnswer({questionId, now, correct, seconds, mode}); });
     record_.states.add(questionId, now, correct);
     ++record_.answers;
+    answered_ = true;
 }
 
 void RememberedProgress::recordTest(int score, int questions, bool passed) {

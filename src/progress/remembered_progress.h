@@ -48,6 +48,8 @@ private:
     mutable ProgressStore store_;
     PoolRecord record_;
     bool saving_ = true;
+    // The cache needs keeping only after answers of this run.
+    bool answered_ = false;
 };
 
 }  // namespace pathwick
