@@ -66,8 +66,6 @@ refused() {
 }
 cp "$FILE" "$E2E_DIR/newer.sqlite3" && sqlite3 "$E2E_DIR/newer.sqlite3" "PRAGMA user_version = 7"
 refused "$E2E_DIR/newer.sqlite3" "was written by a newer Pathwick"
-sqlite3 "$E2E_DIR/other.sqlite3" "CREATE TABLE notes(text)"
-refused "$E2E_DIR/other.sqlite3" "an SQLite database of another program"
 
 nobody=(setpriv --reuid=65534 --regid=65534 --clear-groups env HOME=/nonexistent)
 chmod 711 "$E2E_DIR"
