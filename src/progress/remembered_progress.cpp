@@ -67,26 +67,36 @@ std::vector<TestResult> RememberedProgress::recentTests(int count) const {
     }
 }
 
-// Replays the record once, taking the standing at the end of each day (for
-// today: now) from the states of the answers given before then.
+// The chance at the end of each past day comes from one replay of the
+// record, kept for the rest of the day: rows of past days do not change while
+// the program runs. Today's is the chance now, as the menu shows it.
 std::vector<DailyChance> RememberedProgress::passChanceByDay(int days) const {
-    std::vector<ProgressStore::TimedAnswer> answers;
-    try {
-        answers = store_.answers();
-    } catch (const SqliteError&) {
-        return {};
-    }
-    const UtcTime now = clock_.utcNow();
+    if (days <= 0) return {};
     const sys_days today = localDay(clock_.now());
+    const auto past = static_cast<std::size_t>(days - 1);
+    if (pastDaysUntil_ != today || pastDays_.size() < past) {
+        try {
+            pastDays_ = chancesAtEndOfDays(today - std::chrono::days{days - 1}, today);
+            pastDaysUntil_ = today;
+        } catch (const SqliteError&) {
+            return {};
+        }
+    }
+    std::vector<DailyChance> chances(pastDays_.end() - static_cast<std::ptrdiff_t>(past), pastDays_.end());
+    chances.push_back({dateText(today), standingNow().passChance});
+    return chances;
+}
+
+std::vector<DailyChance> RememberedProgress::chancesAtEndOfDays(sys_days first, sys_days end) const {
+    const std::vector<ProgressStore::TimedAnswer> answers = store_.answers();
     QuestionStates states;
     auto next = answers.begin();
     std::vector<DailyChance> chances;
-    for (int back = days - 1; back >= 0; --back) {
-        const sys_days day = today - std::chrono::days{back};
-        const UtcTime end = back == 0 ? now : clock_.utcOf(midnightOf(day + std::chrono::days{1}));
-        for (; next != answers.end() && (back == 0 || next->answeredAt < end); ++next)
+    for (sys_days day = first; day < end; day += std::chrono::days{1}) {
+        const UtcTime dayEnd = clock_.utcOf(midnightOf(day + std::chrono::days{1}));
+        for (; next != answers.end() && next->answeredAt < dayEnd; ++next)
             states.add(next->question, next->answeredAt, next->correct);
-        chances.push_back({dateText(day), StandingAt(states, edition_, end).passChance});
+        chances.push_back({dateText(day), StandingAt(states, edition_, dayEnd).passChance});
     }
     return chances;
 }

@@ -2,6 +2,7 @@
 // The Progress of a program run with --remember: every answer a row of the
 // store, committed at once, and the standing computed from the states of
 // the questions, kept in memory from the moment the store is opened.
+#include <chrono>
 #include <filesystem>
 #include <string_view>
 
@@ -41,6 +42,9 @@ private:
     // Runs a write; a failure ends saving for the rest of the run.
     template <typename Write>
     void write(Write&& write);
+    // The pass chance at the end of each day from `first` up to, not
+    // including, `end`, from the answers in the store. Throws SqliteError.
+    std::vector<DailyChance> chancesAtEndOfDays(std::chrono::sys_days first, std::chrono::sys_days end) const;
 
     const PoolEdition& edition_;
     const Clock& clock_;
@@ -50,6 +54,9 @@ private:
     bool saving_ = true;
     // The cache needs keeping only after answers of this run.
     bool answered_ = false;
+    // The chances of past days, as computed on the day pastDaysUntil_.
+    mutable std::vector<DailyChance> pastDays_;
+    mutable std::chrono::sys_days pastDaysUntil_{};
 };
 
 }  // namespace pathwick

@@ -163,6 +163,9 @@ TEST(ProgressStore, PassChanceByDayReplaysTheAnswersGivenBeforeTheEndOfEachDay) 
     EXPECT_DOUBLE_EQ(days[1].passChance, chanceOf({"T5A09"}, {2026, 6, 14}));
     EXPECT_DOUBLE_EQ(days[2].passChance, chanceOf({"T5A09"}, {2026, 6, 15}));
     EXPECT_DOUBLE_EQ(days[3].passChance, progress.standingNow().passChance);
+    clock.advance(std::chrono::hours{24});  // a new day: the days move on
+    const auto later = progress.passChanceByDay(4);
+    EXPECT_TRUE(later.front().localDate == "2026-06-13" && later.front().passChance == days[1].passChance);
 }
 
 TEST(UtcText, ReadsTheFormsOtherToolsWriteAndNoImpossibleMoment) {
