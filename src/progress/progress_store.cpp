@@ -50,10 +50,8 @@ constexpr std::array<std::string_view, kProgressFileVersion> kMigrations = {
     " last_answer INTEGER, answers INTEGER, PRIMARY KEY(pool, question)) WITHOUT ROWID;",
 };
 
-std::string quoted(const std::filesystem::path& file) { return file.string(); }
-
 [[noreturn]] void refuse(const std::filesystem::path& file, std::string_view why) {
-    throw ProgressRefused(quoted(file) + std::string(why));
+    throw ProgressRefused(file.string() + std::string(why));
 }
 
 // What SQLite's failure while reading the file means to the user.
@@ -69,8 +67,11 @@ void createFolders(const std::filesystem::path& file) {
     std::error_code error;
     if (folder.empty() || std::filesystem::is_directory(folder, error)) return;
     createFolders(folder);
-    if (::mkdir(folder.c_str(), 0700) != 0 && !std::filesystem::is_directory(folder, error))
-        throw ProgressRefused("cannot create the folder " + quoted(folder) + ": " + std::strerror(errno));
+    if (::mkdir(folder.c_str(), 0700) != 0) {
+        const int failure = errno;
+        if (!std::filesystem::is_directory(folder, error))
+            throw ProgressRefused("cannot create the folder " + folder.string() + ": " + std::strerror(failure));
+    }
     ::chmod(folder.c_str(), 0700);
 }
 
@@ -79,7 +80,7 @@ bool createFile(const std::filesystem::path& file) {
     const int descriptor = ::open(file.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
     if (descriptor < 0) {
         if (errno == EEXIST) return false;
-        throw ProgressRefused("cannot create " + quoted(file) + ": " + std::strerror(errno));
+        throw ProgressRefused("cannot create " + file.string() + ": " + std::strerror(errno));
     }
     ::fchmod(descriptor, 0600);
     ::close(descriptor);
