@@ -19,6 +19,10 @@ struct Derived {
     double easyTarget = w[4] - std::exp(w[5] * 3) + 1;   // D4, where difficulty drifts to
     double growth = std::exp(w[8]);
     double lapseShrink = std::exp(w[17] * w[18]);        // a lapse never leaves S above S / this
+    // The same-day factor's part that depends on the rating alone, by rating.
+    std::array<double, 5> sameDayByRating{0, sameDayPart(1), sameDayPart(2), sameDayPart(3), sameDayPart(4)};
+
+    static double sameDayPart(double rating) { return std::exp(w[17] * (rating - 3 + w[18])); }
 };
 
 const Derived& derived() {
@@ -41,7 +45,8 @@ double initialDifficulty(Rating rating) { return w[4] - std::exp(w[5] * (grade(r
 double clampDifficulty(double difficulty) { return std::clamp(difficulty, 1.0, 10.0); }
 
 double sameDayStability(double stability, Rating rating) {
-    const double factor = std::exp(w[17] * (grade(rating) - 3 + w[18])) * std::pow(stability, -w[19]);
+    const double factor =
+        derived().sameDayByRating[static_cast<std::size_t>(rating)] * std::pow(stability, -w[19]);
     return stability * (rating >= Rating::Good ? std::max(1.0, factor) : factor);
 }
 

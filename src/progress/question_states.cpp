@@ -21,24 +21,46 @@ double withGuessing(double recall) { return recall + (1 - recall) / 4; }
 
 }  // namespace
 
+QuestionStates::QuestionStates(const QuestionStates& other)
+    : questions_(other.questions_),
+      firstAnswers_(other.firstAnswers_),
+      firstAnswersRight_(other.firstAnswersRight_) {
+    index_.reserve(questions_.size());
+    for (auto& [question, state] : questions_) index_.emplace(question, &state);
+}
+
+QuestionStates& QuestionStates::operator=(const QuestionStates& other) {
+    if (this != &other) *this = QuestionStates(other);
+    return *this;
+}
+
+QuestionMemory* QuestionStates::lookUp(std::string_view question) const {
+    const auto known = index_.find(question);
+    return known == index_.end() ? nullptr : known->second;
+}
+
+QuestionMemory& QuestionStates::insert(std::string_view question, const QuestionMemory& state) {
+    auto& [key, value] = *questions_.emplace(question, state).first;
+    index_.emplace(key, &value);
+    return value;
+}
+
 void QuestionStates::add(std::string_view question, UtcTime answeredAt, bool correct) {
-    if (const auto known = questions_.find(question); known != questions_.end()) {
-        QuestionMemory& state = known->second;
-        state.memory = NextMemory(state.memory, elapsedDays(state.lastAnswer, answeredAt), ratingOf(correct));
-        state.lastAnswer = answeredAt;
-        ++state.answers;
+    if (QuestionMemory* state = lookUp(question)) {
+        state->memory = NextMemory(state->memory, elapsedDays(state->lastAnswer, answeredAt), ratingOf(correct));
+        state->lastAnswer = answeredAt;
+        ++state->answers;
         return;
     }
-    questions_.emplace(question, QuestionMemory{FirstMemory(ratingOf(correct)), answeredAt, 1});
+    insert(question, {FirstMemory(ratingOf(correct)), answeredAt, 1});
     ++firstAnswers_;
     if (correct) ++firstAnswersRight_;
 }
 
 double QuestionStates::chance(std::string_view question, UtcTime when) const {
-    const auto known = questions_.find(question);
-    if (known == questions_.end()) return unseenChance();
-    const QuestionMemory& state = known->second;
-    return withGuessing(Retrievability(elapsedDays(state.lastAnswer, when), state.memory.stability));
+    const QuestionMemory* state = lookUp(question);
+    if (!state) return unseenChance();
+    return withGuessing(Retrievability(elapsedDays(state->lastAnswer, when), state->memory.stability));
 }
 
 double QuestionStates::unseenChance() const {
@@ -46,16 +68,16 @@ double QuestionStates::unseenChance() const {
 }
 
 std::optional<QuestionMemory> QuestionStates::find(std::string_view question) const {
-    const auto known = questions_.find(question);
-    if (known == questions_.end()) return std::nullopt;
-    return known->second;
+    const QuestionMemory* state = lookUp(question);
+    if (!state) return std::nullopt;
+    return *state;
 }
 
 void QuestionStates::restore(std::string_view question, const QuestionMemory& state) {
-    if (const auto known = questions_.find(question); known != questions_.end())
-        known->second = state;
+    if (QuestionMemory* known = lookUp(question))
+        *known = state;
     else
-        questions_.emplace(question, state);
+        insert(question, state);
 }
 
 void QuestionStates::restoreFirstAnswers(int answers, int right) {

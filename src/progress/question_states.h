@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 #include "console/clock.h"
 #include "progress/memory_model.h"
@@ -22,6 +23,13 @@ struct QuestionMemory {
 
 class QuestionStates {
 public:
+    QuestionStates() = default;
+    QuestionStates(const QuestionStates& other);
+    QuestionStates& operator=(const QuestionStates& other);
+    QuestionStates(QuestionStates&&) = default;
+    QuestionStates& operator=(QuestionStates&&) = default;
+    ~QuestionStates() = default;
+
     // One answer; answers are added in the order they were given.
     void add(std::string_view question, UtcTime answeredAt, bool correct);
 
@@ -41,7 +49,14 @@ public:
     void restoreFirstAnswers(int answers, int right);
 
 private:
+    QuestionMemory* lookUp(std::string_view question) const;
+    QuestionMemory& insert(std::string_view question, const QuestionMemory& state);
+
     std::map<std::string, QuestionMemory, std::less<>> questions_;
+    // The same states found by hashing, as a replay looks a question up for
+    // each of many thousand answers. It points into questions_, whose keys
+    // and values never move; a copy builds its own.
+    std::unordered_map<std::string_view, QuestionMemory*> index_;
     int firstAnswers_ = 0;
     int firstAnswersRight_ = 0;
 };

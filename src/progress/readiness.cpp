@@ -22,7 +22,7 @@ double groupChance(const ExamGroup& group, const QuestionStates& states, UtcTime
         const double chance = states.chance(id, when);
         sum += chance;
         ++standing.questions;
-        if (states.all().contains(id)) ++standing.seen;
+        if (states.find(id)) ++standing.seen;
         if (chance >= kSolidChance) ++standing.solid;
     }
     return group.ids.empty() ? 0 : sum / static_cast<double>(group.ids.size());
