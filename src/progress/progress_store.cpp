@@ -146,13 +146,6 @@ std::string_view modeName(AnswerMode mode) {
 
 }  // namespace
 
-PoolRecord Replay(const std::vector<ProgressStore::TimedAnswer>& answers) {
-    PoolRecord record;
-    for (const auto& answer : answers) record.states.add(answer.question, answer.answeredAt, answer.correct);
-    record.answers = static_cast<std::int64_t>(answers.size());
-    return record;
-}
-
 ProgressStore::ProgressStore(const std::filesystem::path& file, std::string_view pool)
     : file_(file), pool_(pool), connection_(openChecked(file, created_)) {
     int version = 0;
@@ -244,19 +237,22 @@ std::optional<PoolRecord> ProgressStore::cachedRecord() {
     return record;
 }
 
-PoolRecord ProgressStore::replayedRecord() { return Replay(answers()); }
+PoolRecord ProgressStore::replayedRecord() {
+    const std::vector<RecordedAnswer> rows = answers();
+    return {Replay(rows), static_cast<std::int64_t>(rows.size())};
+}
 
-std::vector<ProgressStore::TimedAnswer> ProgressStore::answers() {
+std::vector<RecordedAnswer> ProgressStore::answers() {
     SqliteStatement rows =
         connection_.prepare("SELECT question, answered_at, correct FROM answers WHERE pool = ?1 ORDER BY rowid");
     rows.bind(1, pool_);
-    std::vector<TimedAnswer> answers;
+    std::vector<RecordedAnswer> answers;
     while (rows.step()) {
         const std::optional<UtcTime> moment = ParseUtcText(rows.text(1));
         if (moment) answers.push_back({std::string(rows.text(0)), *moment, rows.integer(2) != 0});
     }
     std::stable_sort(answers.begin(), answers.end(),
-                     [](const TimedAnswer& a, const TimedAnswer& b) { return a.answeredAt < b.answeredAt; });
+                     [](const RecordedAnswer& a, const RecordedAnswer& b) { return a.answeredAt < b.answeredAt; });
     return answers;
 }
 

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "console/clock.h"
+#include "progress/chance_history.h"
 #include "progress/progress.h"
 #include "progress/question_states.h"
 #include "progress/sqlite_handle.h"
@@ -70,12 +71,7 @@ public:
     // Every answer of the pool in the order given (by answered_at; rows of
     // equal time in the order they were added); rows whose time cannot be
     // read are left out.
-    struct TimedAnswer {
-        std::string question;
-        UtcTime answeredAt;
-        bool correct = false;
-    };
-    std::vector<TimedAnswer> answers();
+    std::vector<RecordedAnswer> answers();
     // The last `count` practice tests of the pool, the newest last.
     std::vector<TestResult> recentTests(int count);
 
@@ -104,8 +100,5 @@ private:
     // as read at opening, plus this store's own rows.
     std::int64_t expectedChanges_ = 0;
 };
-
-// Replays `answers` (in the order given) into question states.
-PoolRecord Replay(const std::vector<ProgressStore::TimedAnswer>& answers);
 
 }  // namespace pathwick

@@ -88,17 +88,14 @@ std::vector<DailyChance> RememberedProgress::passChanceByDay(int days) const {
 }
 
 std::vector<DailyChance> RememberedProgress::chancesAtEndOfDays(sys_days first, sys_days end) const {
-    const std::vector<ProgressStore::TimedAnswer> answers = store_.answers();
-    QuestionStates states;
-    auto next = answers.begin();
-    std::vector<DailyChance> chances;
-    for (sys_days day = first; day < end; day += std::chrono::days{1}) {
-        const UtcTime dayEnd = clock_.utcOf(midnightOf(day + std::chrono::days{1}));
-        for (; next != answers.end() && next->answeredAt < dayEnd; ++next)
-            states.add(next->question, next->answeredAt, next->correct);
-        chances.push_back({dateText(day), StandingAt(states, edition_, dayEnd).passChance});
-    }
-    return chances;
+    std::vector<UtcTime> dayEnds;
+    for (sys_days day = first; day < end; day += std::chrono::days{1})
+        dayEnds.push_back(clock_.utcOf(midnightOf(day + std::chrono::days{1})));
+    const std::vector<double> chances = PassChanceHistory(store_.answers(), edition_, dayEnds);
+    std::vector<DailyChance> days;
+    for (sys_days day = first; day < end; day += std::chrono::days{1})
+        days.push_back({dateText(day), chances[days.size()]});
+    return days;
 }
 
 }  // namespace pathwick
