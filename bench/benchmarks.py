@@ -8,10 +8,15 @@ list of Result, and decorate it with @benchmark. Run one by name with
 """
 
 import argparse
+import glob
 import os
+import random
 import re
+import sqlite3
 import statistics
+import subprocess
 import sys
+import tempfile
 import time
 from dataclasses import dataclass
 
@@ -183,15 +188,15 @@ def drill_idle(options):
             Result("wake-ups per second meanwhile", wakeups, "/s", 2, at_most=True)]
 
 
-@benchmark
-def answer_latency(options):
+def measure_answer_latency(options, args=()):
     """From writing the right answer's key to the pty until the next
     question's screen has been written in full: the end of the burst of
     output that follows the key (ncurses writes a frame in one go; the run
     time ticks only once a second and is not part of the measurement but by
-    rare chance, which the median absorbs)."""
+    rare chance, which the median absorbs). Returns the times (ms) and the
+    sizes of the frames."""
     times, sizes = [], []
-    with options.session() as session:
+    with options.session(args) as session:
         start_drill(session)
         session.settle(quiet=0.1)
         for _ in range(options.answers):
@@ -209,9 +214,85 @@ def answer_latency(options):
             times.append((drawn - sent) * 1000)
             sizes.append(size)
             session.settle(quiet=0.05)
+    return times, sizes
+
+
+@benchmark
+def answer_latency(options):
+    """Answer key to the next question drawn, without --remember."""
+    times, sizes = measure_answer_latency(options)
     return [Result(f"answer key to next question drawn (median of {len(times)})", statistics.median(times), "ms", 5),
             Result("answer key to next question drawn (slowest)", max(times), "ms"),
             Result("bytes written for the next question (median)", statistics.median(sizes), "B")]
+
+
+REMEMBERED_ANSWERS = 50_000
+_progress_folder = None
+
+
+def progress_file(options):
+    """A progress file holding 50 000 answers of the default pool over the
+    last 90 days, made once per run: created by the program, filled the way
+    an import would fill it, and opened once more so that the program has
+    replayed them and kept its cache, as after any ordinary run."""
+    global _progress_folder
+    if _progress_folder is None:
+        _progress_folder = tempfile.TemporaryDirectory(prefix="pathwick-bench-")
+        file = os.path.join(_progress_folder.name, "progress.sqlite3")
+        remember = (options.binary, f"--remember={file}", "--progress")
+        subprocess.run(remember, check=True, capture_output=True)
+        ids = []
+        for name in sorted(glob.glob(os.path.join(options.cwd, "data", "pool", "T[0-9].txt"))):
+            with open(name, encoding="cp1252") as pool:
+                ids += re.findall(r"^T[0-9][A-Z][0-9]{2}$", pool.read(), re.MULTILINE)
+        draw = random.Random(20210917)
+        now = time.time()
+        rows = []
+        for n in range(REMEMBERED_ANSWERS):
+            moment = now - 90 * 86400 * (1 - n / REMEMBERED_ANSWERS)
+            stamp = time.strftime("%Y-%m-%dT%H:%M:%S", time.gmtime(moment)) + f".{int(moment * 1000) % 1000:03d}Z"
+            rows.append(("2018-2022", draw.choice(ids), stamp, int(draw.random() < 0.7), 8.0, "drill"))
+        with sqlite3.connect(file) as connection:
+            connection.executemany("INSERT INTO answers VALUES (?, ?, ?, ?, ?, ?)", rows)
+        connection.close()
+        subprocess.run(remember, check=True, capture_output=True)
+    return os.path.join(_progress_folder.name, "progress.sqlite3")
+
+
+def answer_rows(file):
+    with sqlite3.connect(file) as connection:
+        count = connection.execute("SELECT count(*) FROM answers").fetchone()[0]
+    connection.close()
+    return count
+
+
+@benchmark
+def startup_remembered(options):
+    """Start-up to the drawn menu with --remember on a file of 50 000
+    answers, against start-up without it, run for run in turns."""
+    remember = (f"--remember={progress_file(options)}",)
+    plain, remembered = [], []
+    for _ in range(options.runs):
+        for args, times in (((), plain), (remember, remembered)):
+            with options.session(args) as session:
+                times.append(session.wait_for(MENU_DRAWN) * 1000)
+    without, with_ = statistics.median(plain), statistics.median(remembered)
+    return [Result(f"start-up without --remember (median of {options.runs})", without, "ms"),
+            Result(f"start-up with --remember, {REMEMBERED_ANSWERS} answers (median)", with_, "ms"),
+            Result("start-up: what --remember adds", with_ - without, "ms", 5, at_most=True)]
+
+
+@benchmark
+def answer_latency_remembered(options):
+    """Answer key to the next question drawn with --remember on the file of
+    50 000 answers: the answer is committed in between."""
+    file = progress_file(options)
+    before = answer_rows(file)
+    times, _ = measure_answer_latency(options, (f"--remember={file}",))
+    return [Result(f"answer key to next question, --remember (median of {len(times)})", statistics.median(times),
+                   "ms", 2),
+            Result("answer key to next question, --remember (slowest)", max(times), "ms"),
+            Result("answers recorded meanwhile", answer_rows(file) - before, "")]
 
 
 def main():

@@ -8,6 +8,7 @@
 #include <exception>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -22,6 +23,9 @@
 #include "desktop/desktop.h"
 #include "desktop/lazy_desktop.h"
 #include "hints/hints_location.h"
+#include "progress/progress_location.h"
+#include "progress/progress_summary.h"
+#include "progress/remembered_progress.h"
 
 namespace pathwick {
 namespace {
@@ -82,9 +86,23 @@ std::filesystem::path HintsDirectoryOf(const PoolEdition& edition) {
     return FindHintsDirectory(HintsSearchFolders(inputs), edition.hintsFileName);
 }
 
+// The store of progress that --remember asks for, opened before the terminal
+// is taken so that a file it cannot use is reported as a plain line. Throws
+// ProgressRefused.
+std::unique_ptr<RememberedProgress> OpenProgress(const CommandLine& command, const Clock& clock) {
+    if (!command.remember) return nullptr;
+    std::filesystem::path file = command.progressFile;
+    if (file.empty()) {
+        const auto place = DefaultProgressFile(EnvironmentValue("XDG_STATE_HOME"), EnvironmentValue("HOME"));
+        if (!place) throw ProgressRefused("cannot tell where to keep progress: HOME is not set; give --remember=FILE");
+        file = *place;
+    }
+    return std::make_unique<RememberedProgress>(file, *command.edition, clock);
+}
+
 // Runs the program on the real machine. The terminal is restored when this
 // returns or throws.
-void RunOnTerminal(const PoolEdition& edition) {
+void RunOnTerminal(const PoolEdition& edition, Progress& progress) {
     const QuietStandardError quiet;
     SystemClock clock;
     ForwardedKeys forwarded;
@@ -93,7 +111,7 @@ void RunOnTerminal(const PoolEdition& edition) {
     ScreenLayer screen(terminal, clock);
     screen.attachForwardedKeys(&forwarded);
     RandomSource random(clock);
-    ProgramContext context{screen, *desktop, random, HintsDirectoryOf(edition), edition};
+    ProgramContext context{screen, *desktop, random, HintsDirectoryOf(edition), edition, progress};
     RunProgram(context);
 }
 
@@ -106,15 +124,29 @@ int main(int argc, char** argv) {
         std::fputs(command.message.c_str(), command.exitCode == 0 ? stdout : stderr);
         return command.exitCode;
     }
-    if (::isatty(STDIN_FILENO) == 0 || ::isatty(STDOUT_FILENO) == 0) {
+    if (!command.printProgress && (::isatty(STDIN_FILENO) == 0 || ::isatty(STDOUT_FILENO) == 0)) {
         std::fputs("pathwick: this program runs in a terminal window; standard input and output "
                    "must both be a terminal.\n",
                    stderr);
         return 1;
     }
+    const pathwick::SystemClock clock;
+    std::unique_ptr<pathwick::RememberedProgress> progress;
+    try {
+        progress = pathwick::OpenProgress(command, clock);
+    } catch (const pathwick::ProgressRefused& refused) {
+        std::fprintf(stderr, "pathwick: %s\n", refused.what());
+        return 1;
+    }
+    if (command.printProgress) {
+        std::fputs(pathwick::ProgressSummary(*command.edition, progress->standingNow(), progress->answers()).c_str(),
+                   stdout);
+        return 0;
+    }
     std::string failure;
     try {
-        pathwick::RunOnTerminal(*command.edition);
+        pathwick::RunOnTerminal(*command.edition,
+                                progress ? static_cast<pathwick::Progress&>(*progress) : pathwick::NothingRemembered());
         return 0;
     } catch (const pathwick::InputClosed&) {
         return 0;  // the terminal went away or the program was asked to end

@@ -13,6 +13,7 @@ constexpr std::string_view kPoolOption = "--pool";
 
 constexpr std::string_view kUsage =
     "Usage: pathwick [--pool 2018 | 2026 | technician | general | extra]\n"
+    "                [--remember[=FILE] [--progress]]\n"
     "       pathwick --help | --version\n"
     "\n"
     "Pathwick drills you for the US amateur radio licence examinations, Technician\n"
@@ -26,6 +27,11 @@ constexpr std::string_view kUsage =
     "                     (also --pool 2026-2030, --pool technician or --pool=2026)\n"
     "  --pool general     General, the 2023-2027 pool (also general-2023-2027)\n"
     "  --pool extra       Amateur Extra, the 2024-2028 pool (also extra-2024-2028)\n"
+    "  --remember         keep every answer and show the chance to pass, in\n"
+    "                     $XDG_STATE_HOME/pathwick/progress.sqlite3\n"
+    "                     (~/.local/state/pathwick/progress.sqlite3 when unset)\n"
+    "  --remember=FILE    the same, in FILE\n"
+    "  --progress         with --remember: print the progress as text and exit\n"
     "  -h, --help         show this help and exit\n"
     "  --version          show the version and exit\n"
     "\n"
@@ -37,7 +43,9 @@ constexpr std::string_view kUsage =
     "More in: man 6 pathwick\n";
 
 constexpr std::string_view kValidOptions =
-    "valid options are --pool 2018, 2026, technician, general or extra, --help and --version";
+    "valid options are --pool 2018, 2026, technician, general or extra, --remember[=FILE], --progress, --help "
+    "and --version";
+constexpr std::string_view kRememberOption = "--remember";
 
 CommandLine failure(std::string text) {
     return {.run = false, .message = "pathwick: " + text + "\n", .exitCode = kUsageError};
@@ -92,6 +100,17 @@ CommandLine ReadCommandLine(std::span<const std::string_view> arguments) {
         const std::string_view argument = arguments[i];
         if (argument == "--help" || argument == "-h") return printAndExit(std::string(kUsage));
         if (argument == "--version") return printAndExit("pathwick " + std::string(kVersion) + "\n");
+        if (argument == "--progress") {
+            result.printProgress = true;
+            continue;
+        }
+        if (argument == kRememberOption || argument.starts_with(std::string(kRememberOption) + "=")) {
+            result.remember = true;
+            if (argument == kRememberOption) continue;
+            result.progressFile = argument.substr(kRememberOption.size() + 1);
+            if (result.progressFile.empty()) return failure("--remember= needs a file name");
+            continue;
+        }
         const std::optional<std::string_view> value = poolValue(arguments, i);
         if (!value) {
             const char* what = argument.starts_with("-") ? "unknown option '" : "unexpected argument '";
@@ -102,6 +121,8 @@ CommandLine ReadCommandLine(std::span<const std::string_view> arguments) {
         if (result.edition == nullptr)
             return failure("unknown pool '" + std::string(*value) + "'; choose --pool " + poolChoices());
     }
+    if (result.printProgress && !result.remember)
+        return failure("--progress needs --remember (or --remember=FILE): it prints the progress kept there");
     return result;
 }
 

@@ -2,6 +2,7 @@
 // What the program is asked to do by its command line. It is read before
 // the terminal is touched, so that --help, --version and mistakes are
 // answered as plain lines of text.
+#include <filesystem>
 #include <span>
 #include <string>
 #include <string_view>
@@ -16,6 +17,12 @@ struct CommandLine {
     // with `exitCode`.
     bool run = true;
     const PoolEdition* edition = &Edition2018();
+    // --remember: keep progress, in `progressFile` (--remember=FILE) or,
+    // when that is empty, in the default place.
+    bool remember = false;
+    std::filesystem::path progressFile{};
+    // --progress: print the summary of the progress and end.
+    bool printProgress = false;
     std::string message;
     int exitCode = 0;
 };

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/command_line.h"
+#include "progress/progress_location.h"
 
 namespace pathwick {
 namespace {
@@ -29,6 +30,10 @@ TEST(CommandLine, ChoosesThePoolOrAnswersBeforeTheScreenIsTaken) {
         {{"--pool", "Extra"}, nullptr, 2, "pathwick: unknown pool 'Extra'; choose --pool 2018 (or 2018-2022), 2026 (or"},
         {{"--pools"}, nullptr, 2, "pathwick: unknown option '--pools'; valid options are --pool 2018, 2026, technician, general or extra"},
         {{"--pool", "2026", "2026"}, nullptr, 2, "pathwick: unexpected argument '2026'; valid"},
+        {{"--remember"}, &Edition2018(), 0, ""},
+        {{"--progress"}, nullptr, 2, "pathwick: --progress needs --remember"},
+        {{"--remember="}, nullptr, 2, "pathwick: --remember= needs a file name\n"},
+        {{"--remember", "file"}, nullptr, 2, "pathwick: unexpected argument 'file'"},
     };
     for (const Case& c : cases) {
         std::vector<std::string> words{"pathwick"};  // as main() gets them
@@ -43,6 +48,16 @@ TEST(CommandLine, ChoosesThePoolOrAnswersBeforeTheScreenIsTaken) {
         EXPECT_TRUE(c.exitCode == 0 || command.message.find('\n') == command.message.size() - 1)
             << "one line";
     }
+}
+
+TEST(CommandLine, RemembersOnlyWhenAskedAndInTheFileNamedOrTheStateFolder) {
+    const std::vector<std::string_view> arguments{"--progress", "--pool", "extra", "--remember=my file"};
+    const CommandLine command = ReadCommandLine(arguments);
+    EXPECT_TRUE(command.remember && command.printProgress && command.progressFile == "my file");
+    EXPECT_FALSE(ReadCommandLine(std::vector<std::string_view>{"--pool", "extra"}).remember);
+    EXPECT_EQ(DefaultProgressFile("/s", "/h"), "/s/pathwick/progress.sqlite3");
+    EXPECT_EQ(DefaultProgressFile("state", "/h"), "/h/.local/state/pathwick/progress.sqlite3");
+    EXPECT_EQ(DefaultProgressFile("", "h"), std::nullopt);
 }
 
 }  // namespace
