@@ -3,6 +3,9 @@
 # 8 colours: TERM=screen is drawn with bright colours (tmux has them), and on
 # the Linux console "Peek Off" (like every grey label) is in reverse video.
 source "$(dirname "$0")/lib.sh"
+# An empty hints file in the run folder wins over the repository's: no Hint
+# label stands beside "Peek Off" to change the colour codes before it.
+: >"$E2E_DIR/hints.txt"
 # peek_off BINARY TERM TEXT LOOK: row 25 of the drill's first page in TERM holds
 # TEXT, "Peek Off" with tmux's colour codes.
 peek_off() {
