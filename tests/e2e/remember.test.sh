@@ -34,13 +34,27 @@ summary=$("$BINARY" --remember --progress </dev/null) || e2e_fail "--progress fa
 answer_row T5A09 && answer_row T5A10
 answers_said 2 || e2e_fail "rows added by sqlite3 not counted"
 
+rows() { sqlite3 "$FILE" "SELECT count(*) FROM answers"; }
+more_rows_than() { (($(rows) > $1)); }
+# A drill ended by SIGHUP or kill -9 in its middle keeps each answer it gave,
+# and rows another program adds meanwhile.
 for signal in HUP KILL; do
     e2e_menu "$(run_with --remember)"
     answer_row T6A01
+    e2e_keys 2 && e2e_wait_for "[S]equence?" && e2e_keys r
+    for n in 1 2 3; do
+        e2e_wait_at 25 90 "Peek Off"
+        before=$(rows)
+        e2e_keys a
+        e2e_until "drill answer $n not kept" more_rows_than "$before"
+        e2e_shows "Press any key" && e2e_keys Enter
+    done
     kill -$signal "$E2E_PID"
     e2e_gone
 done
-answers_said 4 || e2e_fail "rows lost around SIGHUP and kill -9"
+answers_said 10 || e2e_fail "rows lost around SIGHUP and kill -9"
+[[ $(sqlite3 "$FILE" "SELECT count(*) FROM answers WHERE mode = 'drill' AND question LIKE 'T2%'") == 6 ]] ||
+    e2e_fail "the drill's answers are not its rows"
 [[ $(sqlite3 "$FILE" "PRAGMA integrity_check") == ok ]] || e2e_fail "the file is damaged"
 
 # Refused before the screen is taken: one line, status 1.
