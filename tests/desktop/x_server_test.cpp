@@ -147,5 +147,26 @@ TEST_F(XServer, FiguresGiveTheKeyboardBackAndPassTheirKeysOn) {
     EXPECT_TRUE(eventually([&] { return focus() == terminal; })) << "after the figure closed";
 }
 
+// Without WINDOWID (ssh passes none) the keyboard goes back to whoever held
+// it before the figure took it, once the figure is shown and once it closes;
+// to the pointer's window when that holder has gone meanwhile.
+TEST_F(XServer, WithoutWindowIdTheKeyboardGoesBackToItsHolder) {
+    ::unsetenv("WINDOWID");
+    const ::Window terminal = mappedWindow(), doomed = mappedWindow();
+    const struct { ::Window holder, after; } cases[] = {{terminal, terminal}, {PointerRoot, PointerRoot}, {doomed, PointerRoot}};
+    for (const auto& [holder, after] : cases) {
+        XSetInputFocus(display, holder, RevertToPointerRoot, CurrentTime);
+        XSync(display, False);
+        ForwardedKeys keys;
+        DesktopProcess desktop(keys, PATHWICK_DESKTOP_HELPER);
+        WindowHandle figure = 0;
+        desktop.showFigure("Figure:T1", figure);
+        EXPECT_TRUE(eventually([&] { return focus() == holder; })) << holder << " after the figure opened";
+        if (holder != after) XDestroyWindow(display, holder);
+        desktop.closeGraphicWindow(figure);
+        EXPECT_TRUE(eventually([&] { return windowAt(1100, 200) == 0 && focus() == after; })) << holder << " after it closed";
+    }
+}
+
 }  // namespace
 }  // namespace pathwick::testing
