@@ -15,6 +15,7 @@
 #include "console/clock.h"
 #include "console/forwarded_keys.h"
 #include "console/ncurses_terminal.h"
+#include "console/terminal_guard.h"
 #include "console/random_source.h"
 #include "console/screen_layer.h"
 #include "app/command_line.h"
@@ -147,9 +148,13 @@ int main(int argc, char** argv) {
     try {
         pathwick::RunOnTerminal(*command.edition,
                                 progress ? static_cast<pathwick::Progress&>(*progress) : pathwick::NothingRemembered());
+        pathwick::EndByNotedSignal();
         return 0;
     } catch (const pathwick::InputClosed&) {
-        return 0;  // the terminal went away or the program was asked to end
+        // The terminal went away (status 0), or a signal asked the program to
+        // end: with the terminal restored, the signal ends it as it would have.
+        pathwick::EndByNotedSignal();
+        return 0;
     } catch (const std::exception& error) {
         failure = error.what();
     } catch (...) {

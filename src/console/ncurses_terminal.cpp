@@ -64,6 +64,7 @@ extern "C" void noteSignal(int signal) {
     const int fd = signalPipeWriteEnd.load();
     if (fd >= 0) {
         const char note = signal == SIGWINCH ? kResizeNote : signal == SIGTSTP ? kStopNote : kEndNote;
+        if (note == kEndNote) NoteEndSignal(signal);
         [[maybe_unused]] const ssize_t ignored = ::write(fd, &note, 1);
     }
     errno = savedErrno;

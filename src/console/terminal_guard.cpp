@@ -8,6 +8,7 @@
 #include <atomic>
 #include <cerrno>
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <stdexcept>
@@ -49,6 +50,10 @@ struct GuardState {
 
 GuardState state;
 static_assert(std::atomic<bool>::is_always_lock_free && std::atomic<std::size_t>::is_always_lock_free);
+
+// Outlives the guard: the process ends by it after the terminal is restored.
+std::atomic<int> notedEndSignal{0};
+static_assert(std::atomic<int>::is_always_lock_free);
 
 // Async-signal-safe: write, tcsetattr and tcflush only.
 void restoreNow() {
@@ -121,6 +126,26 @@ void TerminalGuard::setLeaveSequence(std::string_view bytes) {
     state.leaveLength.store(0);
     std::memcpy(state.leave.data(), bytes.data(), length);
     state.leaveLength.store(length);
+}
+
+void NoteEndSignal(int signal) {
+    int none = 0;
+    notedEndSignal.compare_exchange_strong(none, signal);
+}
+
+void EndByNotedSignal() {
+    const int signal = notedEndSignal.load();
+    if (signal == 0) return;
+    std::fflush(nullptr);
+    struct sigaction byDefault {};
+    byDefault.sa_handler = SIG_DFL;
+    sigemptyset(&byDefault.sa_mask);
+    ::sigaction(signal, &byDefault, nullptr);
+    sigset_t only;
+    sigemptyset(&only);
+    sigaddset(&only, signal);
+    ::pthread_sigmask(SIG_UNBLOCK, &only, nullptr);
+    ::raise(signal);
 }
 
 }  // namespace pathwick

@@ -28,4 +28,13 @@ public:
     void setLeaveSequence(std::string_view bytes);
 };
 
+// A signal that asks the program to end (SIGTERM, SIGHUP, SIGINT) is caught
+// so that the program can put its terminal back first; the caller (a shell,
+// a supervisor) must still see that it was killed. The handler notes the
+// signal (async-signal-safe; the first one counts), and once everything is
+// restored the process ends by it with its default action. Without a noted
+// signal EndByNotedSignal returns.
+void NoteEndSignal(int signal);
+void EndByNotedSignal();
+
 }  // namespace pathwick

@@ -277,14 +277,14 @@ public:
     // Gives the keyboard back to the terminal if one of the windows (or
     // nobody) has it.
     void returnFocus() {
-        if (focusFree()) focusTerminal(anyWindow());
+        if (focus_.free(ourWindows())) focus_.giveBack(anyWindow());
     }
 
-    bool focusFree() {
+    std::vector<SDL_Window*> ourWindows() {
         std::vector<SDL_Window*> ours;
         for (const auto& [handle, entry] : windows_) ours.push_back(entry.window.get());
         for (const WindowPtr& spare : spare_) ours.push_back(spare.get());
-        return focusFreeForTerminal(ours);
+        return ours;
     }
 
     SDL_Window* anyWindow() {
@@ -463,6 +463,9 @@ private:
             window.reset(SDL_CreateWindow(utf8Title.c_str(), corner.x, corner.y, width, height, flags));
         }
         if (!window) return 0;
+        std::vector<SDL_Window*> ours = ourWindows();
+        ours.push_back(window.get());
+        focus_.noteHolder(ours);
         SDL_ShowWindow(window.get());
         placeOuterCorner(window.get(), corner);
         const WindowHandle handle = ++lastHandle_;
@@ -487,12 +490,12 @@ private:
     // The window manager may hand a closing window's focus to a window of
     // its own, so whether the terminal takes it is known only before.
     void retire(std::map<WindowHandle, PictureWindow>::iterator found) {
-        const bool focusFreed = focusFree();
+        const bool focusFreed = focus_.free(ourWindows());
         SDL_HideWindow(found->second.window.get());
         spare_.push_back(std::move(found->second.window));
         windows_.erase(found);
         if (spare_.size() > kMostSpareWindows) spare_.erase(spare_.begin());
-        if (focusFreed) focusTerminal(spare_.back().get());
+        if (focusFreed) focus_.giveBack(spare_.back().get());
     }
 
     // SDL places the drawing area; when the window manager reports a frame,
@@ -575,6 +578,7 @@ private:
     SDL_AudioSpec audioSpec_{};
     std::map<WindowHandle, PictureWindow> windows_;  // the open ones
     std::vector<WindowPtr> spare_;                   // hidden, oldest first
+    TerminalFocus focus_;
     WindowHandle lastHandle_ = 0;
 
     std::thread thread_;  // last: starts once everything above exists

@@ -15,7 +15,16 @@ namespace {
 // end the helper through Xlib's default error handler.
 int ignoreError(Display*, XErrorEvent*) { return 0; }
 
-::Window terminalWindow() { return TerminalWindowId(std::getenv("WINDOWID")); }
+class ErrorsIgnored {
+public:
+    ErrorsIgnored() : previous_(XSetErrorHandler(ignoreError)) {}
+    ~ErrorsIgnored() { XSetErrorHandler(previous_); }
+    ErrorsIgnored(const ErrorsIgnored&) = delete;
+    ErrorsIgnored& operator=(const ErrorsIgnored&) = delete;
+
+private:
+    XErrorHandler previous_;
+};
 
 Display* displayOf(SDL_Window* window, ::Window& id) {
     SDL_SysWMinfo info;
@@ -25,11 +34,44 @@ Display* displayOf(SDL_Window* window, ::Window& id) {
     return info.info.x11.display;
 }
 
+// The X windows of `ours` and their connection, or none off X11.
+Display* ownWindows(const std::vector<SDL_Window*>& ours, std::vector<::Window>& own) {
+    Display* display = nullptr;
+    for (SDL_Window* window : ours) {
+        ::Window id = 0;
+        display = displayOf(window, id);
+        if (display == nullptr) return nullptr;
+        own.push_back(id);
+    }
+    return display;
+}
+
+::Window currentFocus(Display* display) {
+    ::Window focus = None;
+    int revert = 0;
+    XGetInputFocus(display, &focus, &revert);
+    return focus;
+}
+
+bool isOwn(::Window window, std::span<const ::Window> own) {
+    return std::find(own.begin(), own.end(), window) != own.end();
+}
+
 // Focus on no window, the pointer root, the root window or one of `own` is
 // free for the terminal to take.
-bool focusIsFree(unsigned long focus, unsigned long root, std::span<const unsigned long> own) {
-    return focus == None || focus == PointerRoot || focus == root ||
-           std::find(own.begin(), own.end(), focus) != own.end();
+bool focusIsFree(::Window focus, ::Window root, std::span<const ::Window> own) {
+    return focus == None || focus == PointerRoot || focus == root || isOwn(focus, own);
+}
+
+// A window that is gone or not shown cannot take the focus: the keyboard
+// then goes where the pointer is, as the X server starts out.
+::Window focusable(Display* display, ::Window target) {
+    if (target == PointerRoot || target == DefaultRootWindow(display)) return target;
+    XWindowAttributes attributes{};
+    const ErrorsIgnored quiet;
+    const bool shown = XGetWindowAttributes(display, target, &attributes) != 0 &&
+                       attributes.map_state == IsViewable;
+    return shown ? target : PointerRoot;
 }
 
 }  // namespace
@@ -42,31 +84,33 @@ unsigned long TerminalWindowId(const char* text) {
     return error == std::errc() && end == digits.data() + digits.size() ? id : 0;
 }
 
-bool focusFreeForTerminal(const std::vector<SDL_Window*>& ours) {
-    if (terminalWindow() == 0 || ours.empty()) return false;
+TerminalFocus::TerminalFocus() : terminal_(TerminalWindowId(std::getenv("WINDOWID"))) {}
+
+void TerminalFocus::noteHolder(const std::vector<SDL_Window*>& ours) {
     std::vector<::Window> own;
-    Display* display = nullptr;
-    for (SDL_Window* window : ours) {
-        ::Window id = 0;
-        display = displayOf(window, id);
-        if (display == nullptr) return false;
-        own.push_back(id);
-    }
-    ::Window focus = None;
-    int revert = 0;
-    XGetInputFocus(display, &focus, &revert);
-    return focusIsFree(focus, DefaultRootWindow(display), own);
+    Display* display = ownWindows(ours, own);
+    if (display == nullptr) return;
+    const ::Window focus = currentFocus(display);
+    if (isOwn(focus, own)) return;
+    // Nobody had the keyboard: it goes back to where the pointer is.
+    holder_ = focus == None ? PointerRoot : focus;
 }
 
-void focusTerminal(SDL_Window* any) {
+bool TerminalFocus::free(const std::vector<SDL_Window*>& ours) const {
+    if (terminal_ == 0 && !holder_) return false;
+    std::vector<::Window> own;
+    Display* display = ownWindows(ours, own);
+    return display != nullptr && focusIsFree(currentFocus(display), DefaultRootWindow(display), own);
+}
+
+void TerminalFocus::giveBack(SDL_Window* any) const {
     ::Window id = 0;
-    const ::Window terminal = terminalWindow();
     Display* display = displayOf(any, id);
-    if (terminal == 0 || display == nullptr) return;
-    const XErrorHandler previous = XSetErrorHandler(ignoreError);
-    XSetInputFocus(display, terminal, RevertToPointerRoot, CurrentTime);
+    if (display == nullptr || (terminal_ == 0 && !holder_)) return;
+    const ::Window target = focusable(display, terminal_ != 0 ? terminal_ : *holder_);
+    const ErrorsIgnored quiet;
+    XSetInputFocus(display, target, RevertToPointerRoot, CurrentTime);
     XSync(display, False);
-    XSetErrorHandler(previous);
 }
 
 }  // namespace pathwick

@@ -90,12 +90,25 @@ protected:
         return made;
     }
 
+    // Top-level windows shown (this program's own included).
+    int shownWindows() const {
+        ::Window root = 0, parent = 0, *children = nullptr;
+        unsigned count = 0, shown = 0;
+        XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count);
+        for (unsigned i = 0; i < count; ++i) {
+            XWindowAttributes attributes{};
+            shown += XGetWindowAttributes(display, children[i], &attributes) && attributes.map_state == IsViewable;
+        }
+        XFree(children);
+        return static_cast<int>(shown);
+    }
+
     std::string name;
     Display* display = nullptr;
+    pid_t xvfb_ = 0;
 
 private:
     FILE* started_ = nullptr;
-    pid_t xvfb_ = 0;
 };
 
 // A display on this machine offers its shared memory to SDL; the same
@@ -145,6 +158,53 @@ TEST_F(XServer, FiguresGiveTheKeyboardBackAndPassTheirKeysOn) {
     EXPECT_EQ(typed, "b|\x1b|");
     desktop.closeGraphicWindow(first);
     EXPECT_TRUE(eventually([&] { return focus() == terminal; })) << "after the figure closed";
+}
+
+// Without WINDOWID (ssh passes none) the keyboard goes back to whoever held
+// it before the figure took it, once the figure is shown and once it closes;
+// to the pointer's window when that holder has gone meanwhile.
+TEST_F(XServer, WithoutWindowIdTheKeyboardGoesBackToItsHolder) {
+    ::unsetenv("WINDOWID");
+    const ::Window terminal = mappedWindow(), doomed = mappedWindow();
+    const struct { ::Window holder, after; } cases[] = {{terminal, terminal}, {PointerRoot, PointerRoot}, {doomed, PointerRoot}};
+    for (const auto& [holder, after] : cases) {
+        XSetInputFocus(display, holder, RevertToPointerRoot, CurrentTime);
+        XSync(display, False);
+        ForwardedKeys keys;
+        DesktopProcess desktop(keys, PATHWICK_DESKTOP_HELPER);
+        WindowHandle figure = 0;
+        desktop.showFigure("Figure:T1", figure);
+        EXPECT_TRUE(eventually([&] { return focus() == holder; })) << holder << " after the figure opened";
+        if (holder != after) XDestroyWindow(display, holder);
+        desktop.closeGraphicWindow(figure);
+        EXPECT_TRUE(eventually([&] { return windowAt(1100, 200) == 0 && focus() == after; })) << holder << " after it closed";
+    }
+}
+
+// The X server stops while a figure is shown (the helper's window system
+// does not answer: it is given up after one wait), comes back, and figures
+// return after the pause: at every step at most one figure window is shown,
+// also while the figures of a drill started again come and go.
+TEST_F(XServer, AfterTheServerCameBackAtMostOneFigureIsShown) {
+    ForwardedKeys keys;
+    DesktopProcess desktop(keys, PATHWICK_DESKTOP_HELPER, {std::chrono::milliseconds(6000), std::chrono::milliseconds(1000)});
+    WindowHandle figure = 0;
+    desktop.showFigure("Figure:T1", figure);
+    ::kill(xvfb_, SIGSTOP);
+    desktop.closeGraphicWindow(figure);
+    desktop.showFigure("Figure:T1", figure);  // the one wait
+    ::kill(xvfb_, SIGCONT);
+    for (int tries = 0; tries < 100 && figure == 0; ++tries) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        desktop.showFigure("Figure:T2", figure);
+        EXPECT_LE(shownWindows(), 1);
+    }
+    ASSERT_NE(figure, 0) << "figures did not return";
+    for (const char* marker : {"Figure:T1", "Figure:T1", "Figure:T3", "Figure:T1"}) {
+        desktop.closeGraphicWindow(figure);
+        desktop.showFigure(marker, figure);  // shown, and the last one hidden, by its return
+        EXPECT_EQ(shownWindows(), 1) << marker;
+    }
 }
 
 }  // namespace

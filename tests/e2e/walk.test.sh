@@ -3,8 +3,8 @@
 # window, the menu, help, a random drill (wrong answer, hint, clicks), the last
 # question of a sequential drill to the section's end, a practice test resized
 # and stopped to its result, study mode and the goodbye; then SIGTERM, SIGHUP,
-# a stop and continue, SIGUSR1, Esc on the size notice and a closed pane (also
-# with SIGHUP blocked). Run from a folder holding only hints.txt, which must be
+# SIGINT, a stop and continue, SIGUSR1, Esc on the size notice and a closed
+# pane (also with SIGHUP blocked). Run from a folder holding only hints.txt, which must be
 # left as it was.
 source "$(dirname "$0")/lib.sh"
 BINARY=$1 RUN=$E2E_DIR/run
@@ -115,15 +115,19 @@ e2e_wait_at 21 28 "Thanks for playing.  Have a real nice day."
 e2e_exits
 [[ $(ls -A "$RUN") == hints.txt ]] && cmp -s "$E2E_ROOT/hints.txt" "$RUN/hints.txt" || e2e_fail "files changed in $RUN"
 
-# Signals end it cleanly, from the menu and mid-drill.
+# Signals end it cleanly, from the menu and mid-drill, and the shell sees
+# the signal (128 + its number), not a normal end.
 e2e_menu "$BINARY"
 kill -TERM "$E2E_PID"
-e2e_exits
+e2e_exits 143
 e2e_menu "$BINARY"
 e2e_keys 0 r
 e2e_wait_for "Run Time: 00:00:01"
 kill -HUP "$E2E_PID"
-e2e_exits
+e2e_exits 129
+e2e_menu "$BINARY"
+kill -INT "$E2E_PID"
+e2e_exits 130
 
 # kill -TSTP from another shell, the program being its own foreground job as a
 # job-control shell runs it: stopped, the shell's screen back and no mouse
