@@ -75,16 +75,56 @@ void createFolders(const std::filesystem::path& file) {
     ::chmod(folder.c_str(), 0700);
 }
 
-// Creates an empty file of mode 0600; false when it was there already.
-bool createFile(const std::filesystem::path& file) {
-    const int descriptor = ::open(file.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-    if (descriptor < 0) {
-        if (errno == EEXIST) return false;
-        throw ProgressRefused("cannot create " + file.string() + ": " + std::strerror(errno));
+// Brings the file from `version` to the current layout, one step in each
+// transaction. Write-ahead logging lets a reader and a writer (two Pathwicks)
+// work at once; with it, NORMAL synchronisation keeps every committed answer
+// through a crash of the program (only a crash of the machine may lose the
+// last ones), without a wait for the disk on every answer.
+void prepareForWriting(SqliteConnection& connection, int version) {
+    connection.execute("PRAGMA journal_mode = WAL");
+    connection.execute("PRAGMA synchronous = NORMAL");
+    for (int step = version; step < kProgressFileVersion; ++step) {
+        SqliteTransaction transaction(connection);
+        // Another Pathwick started on the same file may have been first.
+        if (connection.integerOf("PRAGMA user_version") > step) continue;
+        if (step == 0) connection.execute("PRAGMA application_id = " + std::to_string(kApplicationId));
+        connection.execute(kMigrations[step]);
+        connection.execute("PRAGMA user_version = " + std::to_string(step + 1));
+        transaction.commit();
     }
-    ::fchmod(descriptor, 0600);
-    ::close(descriptor);
-    return true;
+}
+
+void removeWithCompanions(const std::filesystem::path& file) {
+    std::error_code ignored;
+    for (const char* suffix : {"", "-wal", "-shm", "-journal"}) std::filesystem::remove(file.string() + suffix, ignored);
+}
+
+// A new file is made whole under a draft name beside it (mode 0600), then
+// put in place by link(), which never replaces a file: a Pathwick starting
+// at the same moment on the same new file finds either no file or a whole
+// one, never one half made. Whoever links second keeps the first one's.
+void createWhole(const std::filesystem::path& file) {
+    const std::filesystem::path draft = file.string() + ".new-" + std::to_string(::getpid());
+    removeWithCompanions(draft);
+    try {
+        const int descriptor = ::open(draft.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        if (descriptor < 0) throw ProgressRefused("cannot create " + file.string() + ": " + std::strerror(errno));
+        ::fchmod(descriptor, 0600);
+        ::close(descriptor);
+        SqliteConnection connection(draft, SqliteConnection::Create::No);
+        prepareForWriting(connection, 0);
+    } catch (const SqliteError& error) {
+        removeWithCompanions(draft);
+        throw ProgressRefused("cannot create " + file.string() + ": " + error.what());
+    } catch (...) {
+        removeWithCompanions(draft);
+        throw;
+    }
+    const int linked = ::link(draft.c_str(), file.c_str());
+    const int failure = errno;
+    removeWithCompanions(draft);
+    if (linked != 0 && failure != EEXIST)
+        throw ProgressRefused("cannot create " + file.string() + ": " + std::strerror(failure));
 }
 
 std::uint32_t bigEndian(const unsigned char* bytes, int count) {
@@ -121,10 +161,11 @@ void checkHeader(const std::filesystem::path& file) {
                          " bytes); it is left as it is: move it away to start over");
 }
 
-SqliteConnection openChecked(const std::filesystem::path& file, bool& created) {
+SqliteConnection openChecked(const std::filesystem::path& file) {
     createFolders(file);
-    created = createFile(file);
-    if (!created) checkHeader(file);
+    std::error_code unknown;  // a status that cannot be read leaves the file to be opened and judged
+    if (!std::filesystem::exists(std::filesystem::symlink_status(file, unknown))) createWhole(file);
+    checkHeader(file);
     try {
         SqliteConnection connection(file, SqliteConnection::Create::No);
         if (connection.readOnly()) refuse(file, ": cannot write to it (read-only); progress would not be kept");
@@ -147,13 +188,14 @@ std::string_view modeName(AnswerMode mode) {
 }  // namespace
 
 ProgressStore::ProgressStore(const std::filesystem::path& file, std::string_view pool)
-    : file_(file), pool_(pool), connection_(openChecked(file, created_)) {
+    : file_(file), pool_(pool), connection_(openChecked(file)) {
     int version = 0;
     std::optional<PoolRecord> cached;
     try {
-        version = checkedVersion();
-        // One read transaction: the count of changes belongs to the rows read.
+        // One read transaction: the version belongs to the schema read, and
+        // the count of changes to the rows read.
         connection_.execute("BEGIN");
+        version = checkedVersion();
         expectedChanges_ = version >= 2 ? answerChanges() : 0;
         cached = version >= 2 ? cachedRecord() : std::nullopt;
         if (cached) opened_ = std::move(*cached);
@@ -163,9 +205,8 @@ ProgressStore::ProgressStore(const std::filesystem::path& file, std::string_view
         refuseUnreadable(file, error);
     }
     try {
-        prepareForWriting(version);
+        prepareForWriting(connection_, version);
     } catch (const SqliteError& error) {
-        if (created_) removeCreated();
         refuse(file, ": cannot write to it: " + std::string(error.what()));
     }
     if (!cached) keepStates(opened_);
@@ -184,30 +225,6 @@ int ProgressStore::checkedVersion() {
                           "); it is left as it is");
     if (version < 1) refuse(file_, " is damaged (no version); it is left as it is");
     return static_cast<int>(version);
-}
-
-void ProgressStore::removeCreated() {
-    std::error_code ignored;
-    for (const char* suffix : {"", "-wal", "-shm", "-journal"})
-        std::filesystem::remove(file_.string() + suffix, ignored);
-}
-
-// Write-ahead logging lets a reader and a writer (two Pathwicks) work at
-// once; with it, NORMAL synchronisation keeps every committed answer through
-// a crash of the program (only a crash of the machine may lose the last
-// ones), without a wait for the disk on every answer.
-void ProgressStore::prepareForWriting(int version) {
-    connection_.execute("PRAGMA journal_mode = WAL");
-    connection_.execute("PRAGMA synchronous = NORMAL");
-    for (int step = version; step < kProgressFileVersion; ++step) {
-        SqliteTransaction transaction(connection_);
-        // Another Pathwick started on the same file may have been first.
-        if (connection_.integerOf("PRAGMA user_version") > step) continue;
-        if (step == 0) connection_.execute("PRAGMA application_id = " + std::to_string(kApplicationId));
-        connection_.execute(kMigrations[step]);
-        connection_.execute("PRAGMA user_version = " + std::to_string(step + 1));
-        transaction.commit();
-    }
 }
 
 std::int64_t ProgressStore::answerChanges() {

@@ -85,15 +85,12 @@ public:
 
 private:
     int checkedVersion();
-    void removeCreated();
-    void prepareForWriting(int version);
     std::optional<PoolRecord> cachedRecord();
     PoolRecord replayedRecord();
     std::int64_t answerChanges();
 
     std::filesystem::path file_;
     std::string pool_;
-    bool created_ = false;
     SqliteConnection connection_;
     PoolRecord opened_;
     // The pool's count of changes to `answers` that the cache must match:
