@@ -67,10 +67,6 @@ std::int64_t SqliteStatement::integer(int column) const { return sqlite3_column_
 
 double SqliteStatement::real(int column) const { return sqlite3_column_double(statement_.get(), column); }
 
-bool SqliteStatement::isNull(int column) const {
-    return sqlite3_column_type(statement_.get(), column) == SQLITE_NULL;
-}
-
 void SqliteConnection::Close::operator()(sqlite3* connection) const { sqlite3_close_v2(connection); }
 
 SqliteConnection::SqliteConnection(const std::filesystem::path& file, Create create) {

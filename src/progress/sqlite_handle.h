@@ -42,7 +42,6 @@ public:
     std::string_view text(int column) const;
     std::int64_t integer(int column) const;
     double real(int column) const;
-    bool isNull(int column) const;
 
 private:
     struct Finalize {

@@ -23,7 +23,8 @@ using namespace std::chrono_literals;
 FakeProgress walkProgress(std::string_view kind, const PoolEdition& edition) {
     const bool remembered = kind.starts_with("remembered");
     FakeProgress progress;
-    progress.path = "/home/jos\xC3\xA9/\xC3\x89tudes/\xE9\x80\xB2\xE6\x8D\x97.sqlite3";
+    // Longer than the three lines the help page gives it: the rest is cut.
+    progress.path = "/home/jos\xC3\xA9/\xC3\x89tudes/\xE9\x80\xB2\xE6\x8D\x97/" + std::string(280, 'd') + "/progress.sqlite3";
     progress.remembering = remembered;
     progress.writesThatSucceed = remembered ? INT_MAX : 0;
     progress.standing = {.passChance = 0.6351, .expectedScore = 27.26, .examQuestions = edition.examQuestions,

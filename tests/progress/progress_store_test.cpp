@@ -67,7 +67,7 @@ TEST(ProgressStore, EveryAnswerIsADocumentedRowThatTheNextStartCountsWithRowsOth
         EXPECT_EQ(progress.standingNow().seen, 3);
         const auto tests = progress.recentTests(10);
         ASSERT_EQ(tests.size(), 1u);
-        EXPECT_TRUE(tests[0].localDate == "2026-06-15" && tests[0].score == 27 && tests[0].passed);
+        EXPECT_TRUE(tests[0].localDate == "2026-06-15" && tests[0].score == 27 && tests[0].questions == 35 && tests[0].passed);
     }
     QuestionStates replayed;
     replayed.add("T1A01", *ParseUtcText("2026-06-14T09:00:00Z"), true);
