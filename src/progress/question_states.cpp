@@ -6,20 +6,16 @@
 namespace pathwick {
 namespace {
 
-// Days from `from` to `to` as a real number; a moment before `from` (a clock
-// set back) counts as no time at all.
-double elapsedDays(UtcTime from, UtcTime to) {
+Rating ratingOf(bool correct) { return correct ? Rating::Good : Rating::Again; }
+
+}  // namespace
+
+double ElapsedDays(UtcTime from, UtcTime to) {
     constexpr double kMillisecondsPerDay = 86'400'000;
     return std::max(0.0, static_cast<double>((to - from).count()) / kMillisecondsPerDay);
 }
 
-Rating ratingOf(bool correct) { return correct ? Rating::Good : Rating::Again; }
-
-// A question of four choices is answered right when recalled, and by a guess
-// one time in four when not.
-double withGuessing(double recall) { return recall + (1 - recall) / 4; }
-
-}  // namespace
+double WithGuessing(double recall) { return recall + (1 - recall) / 4; }
 
 QuestionStates::QuestionStates(const QuestionStates& other)
     : questions_(other.questions_),
@@ -47,7 +43,7 @@ QuestionMemory& QuestionStates::insert(std::string_view question, const Question
 
 void QuestionStates::add(std::string_view question, UtcTime answeredAt, bool correct) {
     if (QuestionMemory* state = lookUp(question)) {
-        state->memory = NextMemory(state->memory, elapsedDays(state->lastAnswer, answeredAt), ratingOf(correct));
+        state->memory = NextMemory(state->memory, ElapsedDays(state->lastAnswer, answeredAt), ratingOf(correct));
         state->lastAnswer = answeredAt;
         ++state->answers;
         return;
@@ -60,7 +56,7 @@ void QuestionStates::add(std::string_view question, UtcTime answeredAt, bool cor
 double QuestionStates::chance(std::string_view question, UtcTime when) const {
     const QuestionMemory* state = lookUp(question);
     if (!state) return unseenChance();
-    return withGuessing(Retrievability(elapsedDays(state->lastAnswer, when), state->memory.stability));
+    return WithGuessing(Retrievability(ElapsedDays(state->lastAnswer, when), state->memory.stability));
 }
 
 double QuestionStates::unseenChance() const {

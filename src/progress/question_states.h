@@ -13,6 +13,14 @@
 
 namespace pathwick {
 
+// Days from `from` to `to` as a real number; a moment before `from` (a clock
+// set back) counts as no time at all.
+double ElapsedDays(UtcTime from, UtcTime to);
+
+// A question of four choices is answered right when recalled, and by a guess
+// one time in four when not.
+double WithGuessing(double recall);
+
 struct QuestionMemory {
     MemoryState memory;
     UtcTime lastAnswer{};

@@ -3,16 +3,6 @@
 #include <algorithm>
 
 namespace pathwick {
-namespace {
-
-// Local until the fitted curve lands: main's model read directly.
-double ElapsedDays(UtcTime from, UtcTime to) {
-    return std::max(0.0, static_cast<double>((to - from).count()) / 86'400'000.0);
-}
-double WithGuessing(double recall) { return recall + (1 - recall) / 4; }
-
-}  // namespace
-
 std::vector<WorthyQuestion> OrderOfWorth(std::span<const ExamGroup> groups, const OutlookOf& outlook) {
     std::vector<WorthyQuestion> order;
     for (const ExamGroup& group : groups) {
