@@ -6,6 +6,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "progress/progress_summary.h"
 #include "progress/remembered_progress.h"
 #include "progress/utc_text.h"
 #include "support/fake_clock.h"
@@ -166,6 +167,45 @@ TEST(ProgressStore, PassChanceByDayReplaysTheAnswersGivenBeforeTheEndOfEachDay) 
     clock.advance(std::chrono::hours{24});  // a new day: the days move on
     const auto later = progress.passChanceByDay(4);
     EXPECT_TRUE(later.front().localDate == "2026-06-13" && later.front().passChance == days[1].passChance);
+}
+
+// The summary --progress prints after its numbers, from a real file: the next
+// questions of a review (none already at 90 % on the exam day) and, once an
+// exam date is kept, the chance on that day; the date belongs to its pool and
+// is there at the next start until cleared.
+TEST(ProgressStore, SummaryListsTheNextQuestionsAndKeepsTheExamDateOfItsPool) {
+    const TempDirectory folder;
+    const auto file = folder.path() / "progress.sqlite3";
+    FakeClock clock({2026, 12, 1, 18, 0, 0, 0});
+    const auto lineOf = [](const std::string& text, std::string_view start) {
+        const auto at = text.find("\n" + std::string(start));
+        return at == std::string::npos ? std::string() : text.substr(at + 1, text.find('\n', at + 1) - at - 1);
+    };
+    {
+        RememberedProgress progress(file, Edition2018(), clock);
+        for (const char* id : {"T0A01", "T0A02", "T0A03", "T1A01", "T2A01"}) progress.recordAnswer(id, true, 1, AnswerMode::Drill);
+        progress.recordAnswer("T0A04", false, 1, AnswerMode::Review);
+        clock.advance(std::chrono::hours{1});
+        const std::string summary = ProgressSummary(Edition2018(), progress, progress.answers());
+        // Five first answers of six right put an unseen question at 60 %: the
+        // smallest groups' unseen questions (T1A, the first of eleven) are worth
+        // most, T1A01 answered right an hour ago is not, nor T0A04 yet.
+        EXPECT_EQ(lineOf(summary, "next:"), "next: T1A02 T1A03 T1A04 T1A05 T1A06 T1A07 T1A08 T1A09 T1A10 T1A11");
+        EXPECT_EQ(lineOf(summary, "chance to pass on"), "");
+        progress.setExamDate(CalendarDate{2026, 12, 19});
+    }
+    EXPECT_EQ(rows(file, "SELECT name || '=' || value FROM settings"), std::vector<std::string>{"exam_date 2018-2022=2026-12-19"});
+    EXPECT_EQ(rows(file, "SELECT mode FROM answers WHERE question = 'T0A04'"), std::vector<std::string>{"review"});
+    {
+        RememberedProgress progress(file, Edition2018(), clock);
+        EXPECT_EQ(progress.examDate(), (CalendarDate{2026, 12, 19}));
+        const std::string summary = ProgressSummary(Edition2018(), progress, progress.answers());
+        EXPECT_EQ(lineOf(summary, "chance to pass on"), "chance to pass on 2026-12-19: 6.1 %");
+        EXPECT_EQ(progress.dueCount(), 6) << "all six seen are below 90 % eighteen days on";
+        EXPECT_EQ(RememberedProgress(file, Edition2026(), clock).examDate(), std::nullopt) << "another pool's exam";
+        progress.setExamDate(std::nullopt);
+    }
+    EXPECT_EQ(RememberedProgress(file, Edition2018(), clock).examDate(), std::nullopt);
 }
 
 TEST(UtcText, ReadsTheFormsOtherToolsWriteAndNoImpossibleMoment) {
