@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <optional>
 #include <string>
 
@@ -26,7 +27,7 @@ constexpr int kButtonForeground = 14;
 constexpr int kButtonBackground = 4;
 constexpr int kLeft = 17;
 constexpr int kHeadingRow = 17;
-constexpr int kPromptRow = 22;
+constexpr int kPromptRow = 23;
 
 struct Button {
     std::string_view key;
@@ -43,6 +44,13 @@ constexpr std::string_view kAnotherPrompt = "Another round? ";
 
 std::string percentText(double chance) {
     return plainNumberText(std::lround(std::clamp(chance, 0.0, 1.0) * 100)) + " %";
+}
+
+// "27.3": an expected score to one decimal.
+std::string scoreText(double score) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f", score);
+    return text;
 }
 
 void printAt(ScreenLayer& screen, int row, int column, std::string_view text) {
@@ -79,7 +87,7 @@ public:
                                                 state_.menuWait));
         QuestionTurn turn(state_, context_, startStamp, AnswerMode::Review, true);
         for (;;) {
-            const double before = progress_.standingOnExamDay().passChance;
+            const Standing before = progress_.standingOnExamDay();
             ReviewRound round(progress_.reviewOrder());
             const bool stopped = askRound(round, turn);
             turn.closeWindows();
@@ -122,7 +130,7 @@ private:
     }
 
     // The round's result and the offer of another; true when taken.
-    bool offerAnother(const ReviewRound& round, double before) {
+    bool offerAnother(const ReviewRound& round, const Standing& before) {
         screen_.setColor(kPageForeground, kPageBackground);
         screen_.clearScreen();
         screen_.setColor(kHeadingForeground, kPageBackground);
@@ -134,9 +142,14 @@ private:
             printAt(screen_, kHeadingRow + 2, kLeft,
                     plainNumberText(round.answered()) + " answers: " + plainNumberText(round.right()) + " right, " +
                         plainNumberText(round.wrong()) + " wrong");
+            // The expected score moves while the chance is still near nothing.
+            const Standing after = progress_.standingOnExamDay();
             printAt(screen_, kHeadingRow + 3, kLeft,
-                    chanceLabel() + ": " + percentText(before) + " before this round, " +
-                        percentText(progress_.standingOnExamDay().passChance) + " after");
+                    chanceLabel() + ": " + percentText(before.passChance) + " before this round, " +
+                        percentText(after.passChance) + " after");
+            printAt(screen_, kHeadingRow + 4, kLeft,
+                    "Expected score: " + scoreText(before.expectedScore) + " before, " +
+                        scoreText(after.expectedScore) + " after, of " + plainNumberText(context_.edition.examQuestions));
         }
         screen_.setColor(kPageForeground, kPageBackground);
         printAt(screen_, kPromptRow, kLeft, kAnotherPrompt);

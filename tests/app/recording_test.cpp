@@ -137,12 +137,13 @@ TEST(Recording, ATestAllRightPassesAndWithoutRememberingNothingIsKept) {
 // Review from the menu: the questions in the order of worth (T9A01 is at the
 // 90 % line and never asked), a wrong answer and one after "H" back as the
 // fifth question after them or at the end, the round's result, another round
-// offered and taken, and Esc on its first question back to the menu.
+// offered and taken by a click on its [Y] (not beside it), and Esc on its
+// first question back to the menu.
 TEST(Recording, ReviewRoundAsksByWorthBringsWrongAnswersBackAndTellsTheResult) {
     FakeProgress progress;
     progress.order = {{"T5A03", 0.3, 0.09}, {"T6C02", 0.4, 0.08}, {"T1A01", 0.5, 0.07}, {"T9A01", 0.95, 0.06},
                       {"T3B05", 0.6, 0.05}, {"T8A01", 0.7, 0.04}, {"T2A01", 0.8, 0.03}};
-    progress.examDay.passChance = 0.404;
+    progress.examDay = {.passChance = 0.404, .expectedScore = 24.46};
     progress.gainPerAnswer = 0.01;
     ProgramRig rig(progress);
     std::deque<std::string> plans{"~1500 W", "K", "h K", "K", "K", "K", "K", "K"};
@@ -151,7 +152,7 @@ TEST(Recording, ReviewRoundAsksByWorthBringsWrongAnswersBackAndTellsTheResult) {
     rig.terminal.whenEmpty = [&](ScriptedTerminal& next) {
         const ScreenLayer& s = rig.screen;
         if (textAt(s, 22, 29, 13) == "We will come ") return void(next.type("x"));
-        if (textAt(s, 17, 17, 17) == "Review round done") return expectScreen(s, "review_result"), void(next.type("y"));
+        if (textAt(s, 17, 17, 17) == "Review round done") return expectScreen(s, "review_result"), play(next, "@23,31 @23,33");
         if (textAt(s, 21, 10, 9) == "R. Review") return ++menus, play(next, "<esc>");
         ASSERT_EQ(textAt(s, 25, 1, 21), " [ A ][ B ][ C ][ D ]") << dump(s);
         shown.push_back(textAt(s, 2, 15, 5));

@@ -1,7 +1,8 @@
 #pragma once
 // A Progress that remembers by writing down each call, and answers with a
 // standing, tests, days and a review order a test sets; the chance on exam
-// day rises by `gainPerAnswer` with each answer recorded. After `writesThatSucceed` writes
+// day rises by `gainPerAnswer` with each answer recorded, and the expected
+// score by ten times that. After `writesThatSucceed` writes
 // saving() turns false, as after a full disk.
 #include <climits>
 #include <cstdio>
@@ -37,6 +38,7 @@ public:
     Standing standingOnExamDay() const override {
         Standing then = examDay;
         then.passChance += gainPerAnswer * answered;
+        then.expectedScore += 10 * gainPerAnswer * answered;
         return then;
     }
     int dueCount() const override { return due; }
