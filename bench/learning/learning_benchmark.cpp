@@ -21,6 +21,7 @@ namespace {
 struct Options {
     int learners = 200;
     int threads = 2;
+    int examEveryDays = 0;
 };
 
 Options ReadOptions(int argc, char** argv) {
@@ -30,6 +31,7 @@ Options ReadOptions(int argc, char** argv) {
         const int value = std::atoi(argv[i + 1]);
         if (name == "--learners" && value > 0) options.learners = value;
         if (name == "--threads" && value > 0) options.threads = value;
+        if (name == "--exam-every" && value >= 0) options.examEveryDays = value;
     }
     return options;
 }
@@ -41,7 +43,8 @@ using LearnerRuns = std::array<StudyRun, kStrategyCount>;
 // over the threads; each run depends on its seed only.
 std::vector<LearnerRuns> RunFamily(const StudyPool& pool, const LearnerFamily& family, const Options& options) {
     std::vector<LearnerRuns> runs(static_cast<std::size_t>(options.learners));
-    const StudyPlan plan;
+    StudyPlan plan;
+    plan.examEveryDays = options.examEveryDays;
     auto work = [&](int first) {
         for (int l = first; l < options.learners; l += options.threads) {
             for (std::size_t s = 0; s < kStrategyCount; ++s)

@@ -1,6 +1,8 @@
 #include "simulation.h"
 
+#include <algorithm>
 #include <chrono>
+#include <cmath>
 
 #include "progress/pass_chance.h"
 #include "progress/readiness.h"
@@ -13,6 +15,15 @@ UtcTime UtcOfDay(double day) {
     using namespace std::chrono;
     const sys_days start = 2026y / January / 5;
     return UtcTime{start} + milliseconds{static_cast<long long>(day * 86'400'000.0)};
+}
+
+// Noon of the exam day Review reads chances at (the learner's clock is UTC):
+// the next date of the plan still ahead, or a day from now without one.
+double ExamDayAfter(double now, int examEveryDays) {
+    if (examEveryDays <= 0) return now + 1;
+    const double step = examEveryDays;
+    const double datesGone = std::max(0.0, std::floor((now - 0.5) / step) + 1);
+    return std::max(1.0, datesGone) * step + 0.5;
 }
 
 }  // namespace
@@ -48,7 +59,8 @@ StudyRun Study(const StudyPool& pool, const LearnerFamily& family, std::uint64_t
         strategy->newSession();
         for (int i = 0; i < plan.answersPerDay; ++i) {
             const double now = start + i * plan.secondsPerAnswer / 86'400;
-            const StudyMoment moment{pool, record, *learner, now, UtcOfDay(now), random};
+            const double exam = ExamDayAfter(now, plan.examEveryDays);
+            const StudyMoment moment{pool, record, *learner, now, UtcOfDay(now), exam, UtcOfDay(exam), random};
             const auto q = strategy->next(moment);
             if (!q) break;
             const bool recalled = random.chance(learner->recall(*q, now));

@@ -16,6 +16,10 @@ struct StudyPlan {
     double secondsPerAnswer = 25;
     double goal = 0.95;
     int maxDays = 250;
+    // The learner sets the exam date this many days after the first day of
+    // study and, once it has gone by short of the goal, as many days on
+    // again; 0: no exam date, Review looks a day ahead.
+    int examEveryDays = 0;
 };
 
 // The chance Pathwick shows beside the learner's true chance, at one moment.

@@ -77,7 +77,7 @@ private:
 class Review final : public Rounds {
     OutlookOf outlooks(const StudyMoment& moment) const override {
         return [&moment](std::string_view id) {
-            return OutlookFromRecord(moment.record, id, moment.utc, moment.horizon());
+            return OutlookFromRecord(moment.record, id, moment.utc, moment.horizon);
         };
     }
 };
@@ -88,7 +88,7 @@ class Oracle final : public Rounds {
         return [&moment](std::string_view id) {
             const int q = moment.pool.index.at(id);
             const Learner& truth = moment.truth;
-            const double then = moment.horizonDay();
+            const double then = moment.horizonDay;
             const double recallNow = truth.recall(q, moment.day);
             const double asked = recallNow * truth.recallAfter(q, moment.day, true, then) +
                                  (1 - recallNow) * truth.recallAfter(q, moment.day, false, then);

@@ -22,9 +22,9 @@ struct StudyMoment {
     const Learner& truth;          // what only an oracle may read
     double day;
     UtcTime utc;
-    // Review looks a day ahead: the learner has no exam date.
-    double horizonDay() const { return day + 1; }
-    UtcTime horizon() const { return utc + std::chrono::days{1}; }
+    // The exam day Review looks ahead to, in days from the start and in UTC.
+    double horizonDay;
+    UtcTime horizon;
     Random& random;
 };
 

@@ -20,7 +20,9 @@ double WithGuessing(double recall) { return recall + (1 - recall) / 4; }
 QuestionStates::QuestionStates(const QuestionStates& other)
     : questions_(other.questions_),
       firstAnswers_(other.firstAnswers_),
-      firstAnswersRight_(other.firstAnswersRight_) {
+      firstAnswersRight_(other.firstAnswersRight_),
+      forgetting_(other.forgetting_),
+      curve_(other.curve_) {
     index_.reserve(questions_.size());
     for (auto& [question, state] : questions_) index_.emplace(question, &state);
 }
@@ -42,8 +44,11 @@ QuestionMemory& QuestionStates::insert(std::string_view question, const Question
 }
 
 void QuestionStates::add(std::string_view question, UtcTime answeredAt, bool correct) {
+    curve_.reset();
     if (QuestionMemory* state = lookUp(question)) {
-        state->memory = NextMemory(state->memory, ElapsedDays(state->lastAnswer, answeredAt), ratingOf(correct));
+        const double days = ElapsedDays(state->lastAnswer, answeredAt);
+        forgetting_.add(days, state->memory.stability, state->answers, correct);
+        state->memory = NextMemory(state->memory, days, ratingOf(correct));
         state->lastAnswer = answeredAt;
         ++state->answers;
         return;
@@ -55,8 +60,21 @@ void QuestionStates::add(std::string_view question, UtcTime answeredAt, bool cor
 
 double QuestionStates::chance(std::string_view question, UtcTime when) const {
     const QuestionMemory* state = lookUp(question);
-    if (!state) return unseenChance();
-    return WithGuessing(Retrievability(ElapsedDays(state->lastAnswer, when), state->memory.stability));
+    return state ? chanceOf(*state, when) : unseenChance();
+}
+
+double QuestionStates::chanceOf(const QuestionMemory& state, UtcTime when) const {
+    return WithGuessing(curve().recall(ElapsedDays(state.lastAnswer, when), state.memory.stability, state.answers));
+}
+
+const ForgettingCurve& QuestionStates::curve() const {
+    if (!curve_) curve_ = forgetting_.fitted();
+    return *curve_;
+}
+
+void QuestionStates::restoreForgetting(const ForgettingRecord::Counts& counts) {
+    forgetting_.restore(counts);
+    curve_.reset();
 }
 
 double QuestionStates::unseenChance() const {
