@@ -70,7 +70,7 @@ constexpr std::string_view kLegend[] = {
     "90 % or more. Expected: the exam questions of a subelement you would get right today; its bar has",
     "three cells for each exam question it gives, filled for those expected right, dotted for the rest.",
     "Every chance falls as days pass without review, as memory fades; answering a question again, in a",
-    "drill or a practice test, raises it.",
+    "drill, a review round or a practice test, raises it.",
 };
 
 constexpr int kButtonRow = 42;

@@ -1,7 +1,5 @@
 #include "progress/remembered_progress.h"
 
-#include <cstdio>
-
 #include "progress/calendar_date_text.h"
 
 namespace pathwick {
@@ -18,9 +16,7 @@ LocalTime midnightOf(sys_days day) {
 
 std::string dateText(sys_days day) {
     const LocalTime date = midnightOf(day);
-    char text[16];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d", date.year, date.month, date.day);
-    return text;
+    return CalendarDateText({date.year, date.month, date.day});
 }
 
 // The name of the pool's exam date in the settings table: each pool has its own exam.
