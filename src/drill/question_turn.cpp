@@ -174,7 +174,8 @@ bool QuestionTurn::judge(const std::string& key) {
     screen_.printText("We will come back to this question again.");
     screen_.locate(23, 29);
     screen_.printText("      Press any key to continue.....     ");
-    screen_.waitKey();
+    const KeyEvent next = screen_.waitKey();
+    stopAsked_ = escStops_ && next == "\x1b";
     return false;
 }
 

@@ -40,6 +40,8 @@ public:
     // Shows a wrong answer with the right letter and waits for a key; true
     // when `key` is the right letter.
     bool judge(const std::string& key);
+    // With `escStops`: Esc was the key that closed the wrong answer's lines.
+    bool stopAsked() const { return stopAsked_; }
     // Right, with the key shown neither by peek nor by "H".
     bool rightUnaided(const std::string& key) const { return key == keyLetter() && keySeen_ == KeySeen::No; }
     // The question's five-character ID.
@@ -63,6 +65,7 @@ private:
     KeySeen keySeen_ = KeySeen::No;
     UtcTime shownAt_{};
     double seconds_ = 0;
+    bool stopAsked_ = false;
 };
 
 }  // namespace pathwick

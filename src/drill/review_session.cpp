@@ -108,7 +108,7 @@ private:
             if (key == "S") return true;
             turn.record(key);
             round.answer(turn.rightUnaided(key));
-            turn.judge(key);
+            if (!turn.judge(key) && turn.stopAsked()) return true;
         }
         return false;
     }
