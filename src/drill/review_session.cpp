@@ -135,23 +135,26 @@ private:
         screen_.clearScreen();
         screen_.setColor(kHeadingForeground, kPageBackground);
         if (round.answered() == 0) {
+            // Another round would be as empty: only the way back is offered.
             printAt(screen_, kHeadingRow, kLeft, "Nothing to review now: every question is at 90 % or better.");
-        } else {
-            printAt(screen_, kHeadingRow, kLeft, "Review round done");
             screen_.setColor(kPageForeground, kPageBackground);
-            printAt(screen_, kHeadingRow + 2, kLeft,
-                    plainNumberText(round.answered()) + " answers: " + plainNumberText(round.right()) + " right, " +
-                        plainNumberText(round.wrong()) + " wrong");
-            // The expected score moves while the chance is still near nothing.
-            const Standing after = progress_.standingOnExamDay();
-            printAt(screen_, kHeadingRow + 3, kLeft,
-                    chanceLabel() + ": " + percentText(before.passChance) + " before this round, " +
-                        percentText(after.passChance) + " after");
-            printAt(screen_, kHeadingRow + 4, kLeft,
-                    "Expected score: " + scoreText(before.expectedScore) + " before, " +
-                        scoreText(after.expectedScore) + " after, of " + plainNumberText(context_.edition.examQuestions));
+            printAt(screen_, kPromptRow, kLeft, "Press any key to go back to the menu.");
+            screen_.waitKey();
+            return false;
         }
+        printAt(screen_, kHeadingRow, kLeft, "Review round done");
         screen_.setColor(kPageForeground, kPageBackground);
+        printAt(screen_, kHeadingRow + 2, kLeft,
+                plainNumberText(round.answered()) + " answers: " + plainNumberText(round.right()) + " right, " +
+                    plainNumberText(round.wrong()) + " wrong");
+        // The expected score moves while the chance is still near nothing.
+        const Standing after = progress_.standingOnExamDay();
+        printAt(screen_, kHeadingRow + 3, kLeft,
+                chanceLabel() + ": " + percentText(before.passChance) + " before this round, " +
+                    percentText(after.passChance) + " after");
+        printAt(screen_, kHeadingRow + 4, kLeft,
+                "Expected score: " + scoreText(before.expectedScore) + " before, " + scoreText(after.expectedScore) +
+                    " after, of " + plainNumberText(context_.edition.examQuestions));
         printAt(screen_, kPromptRow, kLeft, kAnotherPrompt);
         for (const Button& button : kButtons) {
             screen_.setColor(kButtonForeground, kButtonBackground);
