@@ -8,6 +8,9 @@ namespace {
 
 Rating ratingOf(bool correct) { return correct ? Rating::Good : Rating::Again; }
 
+// What a right guess leaves: the right answer seen once, as after a wrong one.
+double guessedStability() { return FirstMemory(Rating::Again).stability; }
+
 }  // namespace
 
 double ElapsedDays(UtcTime from, UtcTime to) {
@@ -64,7 +67,13 @@ double QuestionStates::chance(std::string_view question, UtcTime when) const {
 }
 
 double QuestionStates::chanceOf(const QuestionMemory& state, UtcTime when) const {
-    return WithGuessing(curve().recall(ElapsedDays(state.lastAnswer, when), state.memory.stability, state.answers));
+    const double days = ElapsedDays(state.lastAnswer, when);
+    const ForgettingCurve& fitted = curve();
+    const double asRecorded = WithGuessing(fitted.recall(days, state.memory.stability, state.answers));
+    const bool onlyAnsweredRightOnce = state.answers == 1 && state.memory.stability > guessedStability();
+    if (!onlyAnsweredRightOnce) return asRecorded;
+    const double known = knownShareOfRightFirstAnswers();
+    return known * asRecorded + (1 - known) * WithGuessing(fitted.recall(days, guessedStability(), 1));
 }
 
 const ForgettingCurve& QuestionStates::curve() const {
@@ -75,6 +84,13 @@ const ForgettingCurve& QuestionStates::curve() const {
 void QuestionStates::restoreForgetting(const ForgettingRecord::Counts& counts) {
     forgetting_.restore(counts);
     curve_.reset();
+}
+
+double QuestionStates::knownShareOfRightFirstAnswers() const {
+    // First answers are right with chance a = k + (1 - k) / 4 when a share k
+    // of the questions is known: of the right ones, k / a were known.
+    const double right = unseenChance();
+    return std::max(0.0, (right - 0.25) / 0.75) / right;
 }
 
 double QuestionStates::unseenChance() const {

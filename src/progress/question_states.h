@@ -47,7 +47,10 @@ public:
     // answers of the pool so far.
     double chance(std::string_view question, UtcTime when) const;
     double unseenChance() const;
-    // The chance for a question in `state`.
+    // The chance for a question in `state`. A question answered once, right,
+    // may have been guessed: it counts as known only with the share of right
+    // first answers the pool's first answers show to be known, and else as
+    // seen once after a guess.
     double chanceOf(const QuestionMemory& state, UtcTime when) const;
 
     std::optional<QuestionMemory> find(std::string_view question) const;
@@ -65,6 +68,7 @@ public:
     void restoreForgetting(const ForgettingRecord::Counts& counts);
 
 private:
+    double knownShareOfRightFirstAnswers() const;
     QuestionMemory* lookUp(std::string_view question) const;
     QuestionMemory& insert(std::string_view question, const QuestionMemory& state);
 
