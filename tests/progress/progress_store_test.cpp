@@ -218,7 +218,12 @@ TEST(ProgressStore, SummaryListsTheNextQuestionsAndKeepsTheExamDateOfItsPool) {
         RememberedProgress progress(file, Edition2018(), clock);
         EXPECT_EQ(progress.examDate(), (CalendarDate{2026, 12, 19}));
         const std::string summary = ProgressSummary(Edition2018(), progress, progress.answers());
-        EXPECT_EQ(lineOf(summary, "chance to pass on"), "chance to pass on 2026-12-19: 6.1 %");
+        // The model's own number, read at the exam day's noon, not today's.
+        char onExamDay[64];
+        std::snprintf(onExamDay, sizeof onExamDay, "chance to pass on 2026-12-19: %.1f %%",
+                      progress.standingOnExamDay().passChance * 100);
+        EXPECT_EQ(lineOf(summary, "chance to pass on"), onExamDay);
+        EXPECT_LT(progress.standingOnExamDay().passChance, progress.standingNow().passChance);
         EXPECT_EQ(progress.dueCount(), 6) << "all six seen are below 90 % eighteen days on";
         EXPECT_EQ(RememberedProgress(file, Edition2026(), clock).examDate(), std::nullopt) << "another pool's exam";
         progress.setExamDate(std::nullopt);
