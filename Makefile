@@ -4,7 +4,7 @@
 JOBS ?= 2
 CMAKE_WERROR := -DPATHWICK_WERROR=ON
 
-.PHONY: all deps test-deps build run test test-unit test-asan fuzz-smoke check-hints bench clean package
+.PHONY: all deps test-deps build run test test-unit test-asan fuzz-smoke check-hints bench bench-learning clean package
 
 all: build
 
@@ -46,6 +46,13 @@ test: check-hints test-unit test-asan fuzz-smoke
 
 bench: build test-deps
 	bash bench/run
+
+# Simulated learners studying with the drill, Review and an oracle
+# (bench/README.md); about half a minute on two cores.
+bench-learning: deps
+	cmake --preset release $(CMAKE_WERROR) >/dev/null
+	cmake --build build/release -j $(JOBS) --target pathwick_bench_learning
+	./build/release/pathwick_bench_learning --threads $(JOBS)
 
 # The Debian package of the release build (tests off), in build/release.
 package: build

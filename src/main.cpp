@@ -139,9 +139,15 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "pathwick: %s\n", refused.what());
         return 1;
     }
+    if (progress && command.setExamDate) {
+        progress->setExamDate(command.examDate);
+        if (!progress->saving()) {
+            std::fprintf(stderr, "pathwick: %s: cannot keep the exam date there\n", progress->file().c_str());
+            return 1;
+        }
+    }
     if (command.printProgress) {
-        std::fputs(pathwick::ProgressSummary(*command.edition, progress->standingNow(), progress->answers()).c_str(),
-                   stdout);
+        std::fputs(pathwick::ProgressSummary(*command.edition, *progress, progress->answers()).c_str(), stdout);
         return 0;
     }
     std::string failure;

@@ -4,16 +4,18 @@
 #include <vector>
 
 #include "app/version.h"
+#include "progress/calendar_date_text.h"
 
 namespace pathwick {
 namespace {
 
 constexpr int kUsageError = 2;
 constexpr std::string_view kPoolOption = "--pool";
+constexpr std::string_view kExamDateOption = "--exam-date";
 
 constexpr std::string_view kUsage =
     "Usage: pathwick [--pool 2018 | 2026 | technician | general | extra]\n"
-    "                [--remember[=FILE] [--progress]]\n"
+    "                [--remember[=FILE] [--progress] [--exam-date YYYY-MM-DD | none]]\n"
     "       pathwick --help | --version\n"
     "\n"
     "Pathwick drills you for the US amateur radio licence examinations, Technician\n"
@@ -32,6 +34,9 @@ constexpr std::string_view kUsage =
     "                     (~/.local/state/pathwick/progress.sqlite3 when unset)\n"
     "  --remember=FILE    the same, in FILE\n"
     "  --progress         with --remember: print the progress as text and exit\n"
+    "  --exam-date DATE   with --remember: the day of your exam (YYYY-MM-DD), kept\n"
+    "                     with the progress; chances are shown for that day and\n"
+    "                     Review works towards it (--exam-date none forgets it)\n"
     "  -h, --help         show this help and exit\n"
     "  --version          show the version and exit\n"
     "\n"
@@ -43,8 +48,8 @@ constexpr std::string_view kUsage =
     "More in: man 6 pathwick\n";
 
 constexpr std::string_view kValidOptions =
-    "valid options are --pool 2018, 2026, technician, general or extra, --remember[=FILE], --progress, --help "
-    "and --version";
+    "valid options are --pool 2018, 2026, technician, general or extra, --remember[=FILE], --progress, "
+    "--exam-date, --help and --version";
 constexpr std::string_view kRememberOption = "--remember";
 
 CommandLine failure(std::string text) {
@@ -80,16 +85,27 @@ const PoolEdition* editionNamed(std::string_view name) {
     return nullptr;
 }
 
-// The value given to --pool at arguments[i], as "--pool VALUE" (i then moves
-// to the value) or "--pool=VALUE"; empty when it is missing. Nothing when
-// arguments[i] is something else.
-std::optional<std::string_view> poolValue(std::span<const std::string_view> arguments,
-                                          std::size_t& i) {
+// The value given to `option` at arguments[i], as "OPTION VALUE" (i then
+// moves to the value) or "OPTION=VALUE"; empty when it is missing. Nothing
+// when arguments[i] is something else.
+std::optional<std::string_view> optionValue(std::span<const std::string_view> arguments, std::size_t& i,
+                                            std::string_view option) {
     const std::string_view argument = arguments[i];
-    if (argument == kPoolOption) return i + 1 < arguments.size() ? arguments[++i] : "";
-    if (argument.starts_with(kPoolOption) && argument[kPoolOption.size()] == '=')
-        return argument.substr(kPoolOption.size() + 1);
+    if (argument == option) return i + 1 < arguments.size() ? arguments[++i] : "";
+    if (argument.starts_with(option) && argument.size() > option.size() && argument[option.size()] == '=')
+        return argument.substr(option.size() + 1);
     return std::nullopt;
+}
+
+// Reads the value of --exam-date into `result`; a failure when it is none of
+// a date of the calendar and "none".
+std::optional<CommandLine> readExamDate(std::string_view value, CommandLine& result) {
+    result.setExamDate = true;
+    if (value == "none") return std::nullopt;
+    result.examDate = ParseCalendarDate(value);
+    if (result.examDate) return std::nullopt;
+    if (value.empty()) return failure("--exam-date needs a date as YYYY-MM-DD, or none");
+    return failure("--exam-date: '" + std::string(value) + "' is no date of the calendar as YYYY-MM-DD (or none)");
 }
 
 }  // namespace
@@ -111,7 +127,11 @@ CommandLine ReadCommandLine(std::span<const std::string_view> arguments) {
             if (result.progressFile.empty()) return failure("--remember= needs a file name");
             continue;
         }
-        const std::optional<std::string_view> value = poolValue(arguments, i);
+        if (const auto date = optionValue(arguments, i, kExamDateOption)) {
+            if (auto refused = readExamDate(*date, result)) return *refused;
+            continue;
+        }
+        const std::optional<std::string_view> value = optionValue(arguments, i, kPoolOption);
         if (!value) {
             const char* what = argument.starts_with("-") ? "unknown option '" : "unexpected argument '";
             return failure(what + std::string(argument) + "'; " + std::string(kValidOptions));
@@ -123,6 +143,8 @@ CommandLine ReadCommandLine(std::span<const std::string_view> arguments) {
     }
     if (result.printProgress && !result.remember)
         return failure("--progress needs --remember (or --remember=FILE): it prints the progress kept there");
+    if (result.setExamDate && !result.remember)
+        return failure("--exam-date needs --remember (or --remember=FILE): the date is kept with the progress");
     return result;
 }
 

@@ -3,11 +3,13 @@
 // the terminal is touched, so that --help, --version and mistakes are
 // answered as plain lines of text.
 #include <filesystem>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 
 #include "bank/pool_edition.h"
+#include "progress/exam_day.h"
 
 namespace pathwick {
 
@@ -23,6 +25,9 @@ struct CommandLine {
     std::filesystem::path progressFile{};
     // --progress: print the summary of the progress and end.
     bool printProgress = false;
+    // --exam-date: keep `examDate` as the date of the exam (nothing: none).
+    bool setExamDate = false;
+    std::optional<CalendarDate> examDate{};
     std::string message;
     int exitCode = 0;
 };

@@ -30,9 +30,13 @@ constexpr std::string_view kOtherChoices[] = {
     "S. Study Mode - review specific questions",
 };
 
-constexpr std::string_view kRememberedChoices[] = {
-    "M. My progress",
-};
+constexpr std::string_view kMyProgress = "M. My progress";
+constexpr int kReviewRow = kProgressRow + 1;
+
+// "R. Review – 12 questions due" (Windows-1252 en dash).
+std::string reviewLine(int due) {
+    return "R. Review \x96 " + plainNumberText(due) + (due == 1 ? " question due" : " questions due");
+}
 
 constexpr std::string_view kMenuPrompt =
     "          Pick the sub element you want to practice (0-9, P, ?)";
@@ -46,6 +50,7 @@ KeyEvent keyOfClickedRow(const KeyEvent& click, int mouseRow, bool remembers) {
     if (mouseRow == kPracticeTestRow) return "P";
     if (mouseRow == kStudyModeRow) return "S";
     if (remembers && mouseRow == kProgressRow) return "M";
+    if (remembers && mouseRow == kReviewRow) return "R";
     return click;
 }
 
@@ -70,9 +75,11 @@ void DrawMainMenu(ScreenLayer& screen, const PoolEdition& edition, const Progres
     drawLines(screen, row, kOtherChoices);
     int promptRow = kPromptRow;
     if (progress.remembers()) {
-        drawLines(screen, row, kRememberedChoices);
+        const std::string review = reviewLine(progress.dueCount());
+        const std::string_view remembered[] = {kMyProgress, review};
+        drawLines(screen, row, remembered);
         screen.locate(row + 1, kMenuColumn);
-        screen.printText(ChanceToPassLine(progress.standingNow(), edition));
+        screen.printText(ChanceToPassLine(progress, edition));
         promptRow = row + 3;
     }
     screen.locate(promptRow, kMenuColumn);
@@ -89,6 +96,7 @@ MenuChoice DispatchMenuKey(std::string_view key, int mouseRow, bool remembers) {
     if (event == "P" || event == "p") return {MenuAction::PracticeTest, 0};
     if (event == "S" || event == "s") return {MenuAction::StudyMode, 0};
     if (remembers && (event == "M" || event == "m")) return {MenuAction::Progress, 0};
+    if (remembers && (event == "R" || event == "r")) return {MenuAction::Review, 0};
     // The numeric value of the key: a digit is its subelement, every other
     // key (letters, extended keys, stray clicks) is 0.
     const int value = static_cast<int>(valueOf(event));

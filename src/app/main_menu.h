@@ -11,7 +11,7 @@
 
 namespace pathwick {
 
-enum class MenuAction { Goodbye, Help, Drill, PracticeTest, StudyMode, Progress };
+enum class MenuAction { Goodbye, Help, Drill, PracticeTest, StudyMode, Progress, Review };
 
 struct MenuChoice {
     MenuAction action = MenuAction::Drill;
@@ -21,14 +21,14 @@ struct MenuChoice {
 };
 
 // Draws the menu page of the edition in 15 on 1 from a cleared screen. When
-// progress is remembered the page also offers "M. My progress" and tells the
-// chance to pass today.
+// progress is remembered the page also offers "M. My progress" and "R. Review"
+// with the count of questions due, and tells the chance to pass.
 void DrawMainMenu(ScreenLayer& screen, const PoolEdition& edition = Edition2018(),
                   const Progress& progress = NothingRemembered());
 
 // What one key or click on the menu asks for. `mouseRow` is looked at only
-// for a click. No key is refused: anything unrecognised drills T0 (so does
-// M while progress is not remembered).
+// for a click. No key is refused: anything unrecognised drills T0 (so do
+// M and R while progress is not remembered).
 MenuChoice DispatchMenuKey(std::string_view key, int mouseRow, bool remembers = false);
 
 // Shows the menu until the user makes a choice other than help (help is

@@ -8,6 +8,7 @@
 #include "app/main_menu.h"
 #include "app/progress_screen.h"
 #include "app/version.h"
+#include "drill/review_session.h"
 #include "drill/run_state.h"
 #include "exam/practice_exam.h"
 #include "study/study_mode.h"
@@ -66,6 +67,9 @@ bool CarryOut(const MenuChoice& choice, RunState& state, ProgramContext& context
         return true;
     case MenuAction::Progress:
         ShowProgressScreen(context);
+        return true;
+    case MenuAction::Review:
+        RunReviewSession(state, context);
         return true;
     case MenuAction::Drill:
         LoadPool(choice.subelement, state.pool, context.edition);

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/progress_help.h"
+#include "progress/calendar_date_text.h"
 #include "console/key_event.h"
 #include "console/text_values.h"
 
@@ -69,7 +70,7 @@ constexpr std::string_view kLegend[] = {
     "90 % or more. Expected: the exam questions of a subelement you would get right today; its bar has",
     "three cells for each exam question it gives, filled for those expected right, dotted for the rest.",
     "Every chance falls as days pass without review, as memory fades; answering a question again, in a",
-    "drill or a practice test, raises it.",
+    "drill, a review round or a practice test, raises it.",
 };
 
 constexpr int kButtonRow = 42;
@@ -103,6 +104,11 @@ std::string decimalText(double value) {
     return text;
 }
 
+// "64 %": a chance to the nearest whole per cent.
+std::string percentText(double chance) {
+    return plainNumberText(std::lround(std::clamp(chance, 0.0, 1.0) * 100)) + " %";
+}
+
 std::string outOf(std::string_view part, int whole) {
     return std::string(part) + " of " + plainNumberText(whole);
 }
@@ -125,14 +131,14 @@ std::string subelementName(const PoolEdition& edition, int subelement) {
     return std::string(code) + " " + std::string(title);
 }
 
-void drawTitle(ScreenLayer& screen, const PoolEdition& edition, const Standing& standing) {
+void drawTitle(ScreenLayer& screen, const PoolEdition& edition, const Progress& progress) {
     colours(screen, kHeadingForeground);
     printAt(screen, kTitleRow, kLeft, "My progress");
     colours(screen, kPageForeground);
     screen.printText(" \x96 " + std::string(edition.className) + " pool " + std::string(edition.years));
     screen.locate(kTitleRow + 1, 2);
     screen.horizontalRule(98);
-    printAt(screen, kChanceRow, kLeft, ChanceToPassLine(standing, edition));
+    printAt(screen, kChanceRow, kLeft, ChanceToPassLine(progress, edition));
     printEndingAt(screen, kChanceRow, 97, "Pass mark: " + outOf(plainNumberText(edition.passMark),
                                                            edition.examQuestions));
 }
@@ -253,7 +259,7 @@ void drawProgressScreen(ScreenLayer& screen, const PoolEdition& edition, const P
     colours(screen, kPageForeground);
     screen.clearScreen();
     const Standing standing = progress.standingNow();
-    drawTitle(screen, edition, standing);
+    drawTitle(screen, edition, progress);
     drawTable(screen, edition, standing);
     drawTests(screen, progress.recentTests(kTestsShown));
     drawChart(screen, progress.passChanceByDay(kChartDays));
@@ -280,9 +286,15 @@ std::string waitForCommand(ScreenLayer& screen) {
 }  // namespace
 
 std::string ChanceToPassLine(const Standing& standing, const PoolEdition& edition) {
-    const long percent = std::lround(std::clamp(standing.passChance, 0.0, 1.0) * 100);
-    return "Chance to pass today: " + plainNumberText(percent) + " % \x96 expected " +
+    return "Chance to pass today: " + percentText(standing.passChance) + " \x96 expected " +
            outOf(decimalText(standing.expectedScore), edition.examQuestions);
+}
+
+std::string ChanceToPassLine(const Progress& progress, const PoolEdition& edition) {
+    const std::optional<CalendarDate> examDate = progress.examDate();
+    if (!examDate) return ChanceToPassLine(progress.standingNow(), edition);
+    return "Chance to pass today: " + percentText(progress.standingNow().passChance) + " \x96 on " +
+           CalendarDateText(*examDate) + ": " + percentText(progress.standingOnExamDay().passChance);
 }
 
 void ShowProgressScreen(ProgramContext& context) {

@@ -13,6 +13,10 @@ namespace pathwick {
 // "Chance to pass today: 64 % – expected 27.3 of 35" (Windows-1252): the
 // chance to a whole per cent, the expected score to one decimal.
 std::string ChanceToPassLine(const Standing& standing, const PoolEdition& edition);
+// With an exam date, today's chance beside the chance on that day if the user
+// studied no more: "Chance to pass today: 64 % – on 2026-12-19: 52 %";
+// without one, the line above.
+std::string ChanceToPassLine(const Progress& progress, const PoolEdition& edition);
 
 // Shows the screen until Esc (or a click on its label); "?" shows its help
 // page, after which the screen is drawn again.

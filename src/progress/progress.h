@@ -3,11 +3,14 @@
 // Without --remember it is NoProgress: nothing is kept and nothing shown, so
 // the screens never ask whether remembering is on beyond remembers().
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "progress/exam_day.h"
 #include "progress/readiness.h"
+#include "progress/review_order.h"
 
 namespace pathwick {
 
@@ -47,6 +50,20 @@ public:
     virtual std::vector<DailyChance> passChanceByDay(int days) const = 0;
     // The file the answers are kept in.
     virtual std::filesystem::path file() const = 0;
+
+    // The day of the exam, if one was set; a day gone by counts as today.
+    virtual std::optional<CalendarDate> examDate() const = 0;
+    // Kept in the record (nothing: no date). A failed write ends saving().
+    virtual void setExamDate(const std::optional<CalendarDate>& date) = 0;
+    // The standing at noon of the exam day if the user studied no more
+    // (now without an exam date).
+    virtual Standing standingOnExamDay() const = 0;
+    // Questions answered before whose chance on the exam day is below the
+    // solid line.
+    virtual int dueCount() const = 0;
+    // Every question of the pool, the one whose answer adds most to the
+    // exam first.
+    virtual std::vector<WorthyQuestion> reviewOrder() const = 0;
 };
 
 class NoProgress final : public Progress {
@@ -59,6 +76,11 @@ public:
     std::vector<TestResult> recentTests(int) const override { return {}; }
     std::vector<DailyChance> passChanceByDay(int) const override { return {}; }
     std::filesystem::path file() const override { return {}; }
+    std::optional<CalendarDate> examDate() const override { return std::nullopt; }
+    void setExamDate(const std::optional<CalendarDate>&) override {}
+    Standing standingOnExamDay() const override { return {}; }
+    int dueCount() const override { return 0; }
+    std::vector<WorthyQuestion> reviewOrder() const override { return {}; }
 };
 
 }  // namespace pathwick

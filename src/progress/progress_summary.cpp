@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "progress/calendar_date_text.h"
 #include "progress/remembered_progress.h"
 
 namespace pathwick {
@@ -14,9 +15,25 @@ std::string formatted(const char* format, Values... values) {
     return line;
 }
 
+constexpr int kNextShown = 10;
+
+// "next: T5A03 T7B11 ...": the first questions of the order still worth asking.
+std::string nextLine(const Progress& progress) {
+    std::string line = "next:";
+    int listed = 0;
+    for (const WorthyQuestion& question : progress.reviewOrder()) {
+        if (listed == kNextShown) break;
+        if (question.chance >= kWorthAskingBelow) continue;
+        line += " " + std::string(question.id);
+        ++listed;
+    }
+    return line + "\n";
+}
+
 }  // namespace
 
-std::string ProgressSummary(const PoolEdition& edition, const Standing& standing, std::int64_t answers) {
+std::string ProgressSummary(const PoolEdition& edition, const Progress& progress, std::int64_t answers) {
+    const Standing standing = progress.standingNow();
     int questions = 0;
     for (const SubelementStanding& subelement : standing.subelements) questions += subelement.questions;
     const std::string pool(PoolName(edition));
@@ -33,6 +50,10 @@ std::string ProgressSummary(const PoolEdition& edition, const Standing& standing
                           subelement.questions, subelement.solid, subelement.expectedRight,
                           subelement.examQuestions);
     }
+    text += nextLine(progress);
+    if (const std::optional<CalendarDate> examDate = progress.examDate())
+        text += formatted("chance to pass on %s: %.1f %%\n", CalendarDateText(*examDate).c_str(),
+                          progress.standingOnExamDay().passChance * 100);
     return text;
 }
 

@@ -5,10 +5,12 @@
 #include <string>
 
 #include "bank/pool_edition.h"
-#include "progress/readiness.h"
+#include "progress/progress.h"
 
 namespace pathwick {
 
-std::string ProgressSummary(const PoolEdition& edition, const Standing& standing, std::int64_t answers);
+// The numbers of the standing now, then the next questions a review would
+// ask and, with an exam date, the chance to pass on that day.
+std::string ProgressSummary(const PoolEdition& edition, const Progress& progress, std::int64_t answers);
 
 }  // namespace pathwick

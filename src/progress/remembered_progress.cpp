@@ -1,6 +1,6 @@
 #include "progress/remembered_progress.h"
 
-#include <cstdio>
+#include "progress/calendar_date_text.h"
 
 namespace pathwick {
 namespace {
@@ -16,9 +16,19 @@ LocalTime midnightOf(sys_days day) {
 
 std::string dateText(sys_days day) {
     const LocalTime date = midnightOf(day);
-    char text[16];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d", date.year, date.month, date.day);
-    return text;
+    return CalendarDateText({date.year, date.month, date.day});
+}
+
+// The name of the pool's exam date in the settings table: each pool has its own exam.
+std::string examDateSetting(const PoolEdition& edition) { return "exam_date " + std::string(PoolName(edition)); }
+
+std::optional<CalendarDate> keptExamDate(ProgressStore& store, const PoolEdition& edition) {
+    try {
+        const std::optional<std::string> text = store.setting(examDateSetting(edition));
+        return text ? ParseCalendarDate(*text) : std::nullopt;
+    } catch (const SqliteError&) {
+        return std::nullopt;
+    }
 }
 
 }  // namespace
@@ -27,7 +37,11 @@ std::string_view PoolName(const PoolEdition& edition) { return edition.commandLi
 
 RememberedProgress::RememberedProgress(const std::filesystem::path& file, const PoolEdition& edition,
                                        const Clock& clock)
-    : edition_(edition), clock_(clock), store_(file, PoolName(edition)), record_(store_.opened()) {}
+    : edition_(edition),
+      clock_(clock),
+      store_(file, PoolName(edition)),
+      record_(store_.opened()),
+      examDate_(keptExamDate(store_, edition)) {}
 
 RememberedProgress::~RememberedProgress() {
     if (saving_ && answered_) store_.keepStates(record_);
@@ -55,6 +69,23 @@ void RememberedProgress::recordTest(int score, int questions, bool passed) {
     const UtcTime now = clock_.utcNow();
     const std::string today = dateText(localDay(clock_.now()));
     write([&] { store_.appendTest({now, today, score, questions, passed}); });
+}
+
+void RememberedProgress::setExamDate(const std::optional<CalendarDate>& date) {
+    examDate_ = date;
+    write([&] { store_.setSetting(examDateSetting(edition_), date ? CalendarDateText(*date) : ""); });
+}
+
+Standing RememberedProgress::standingOnExamDay() const {
+    return StandingAt(record_.states, edition_, ExamMoment(clock_, examDate_));
+}
+
+int RememberedProgress::dueCount() const { return DueCount(record_.states, edition_, ExamMoment(clock_, examDate_)); }
+
+// Looks ahead to the exam, or without one to tomorrow: asked about now, a
+// question just answered right would look learnt for good.
+std::vector<WorthyQuestion> RememberedProgress::reviewOrder() const {
+    return ReviewOrder(record_.states, edition_, clock_.utcNow(), ReviewHorizon(clock_, examDate_));
 }
 
 Standing RememberedProgress::standingNow() const { return StandingAt(record_.states, edition_, clock_.utcNow()); }

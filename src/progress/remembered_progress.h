@@ -34,6 +34,11 @@ public:
     std::vector<TestResult> recentTests(int count) const override;
     std::vector<DailyChance> passChanceByDay(int days) const override;
     std::filesystem::path file() const override { return store_.file(); }
+    std::optional<CalendarDate> examDate() const override { return examDate_; }
+    void setExamDate(const std::optional<CalendarDate>& date) override;
+    Standing standingOnExamDay() const override;
+    int dueCount() const override;
+    std::vector<WorthyQuestion> reviewOrder() const override;
 
     // The answers of the pool in the record, this run's included.
     std::int64_t answers() const { return record_.answers; }
@@ -52,6 +57,7 @@ private:
     mutable ProgressStore store_;
     PoolRecord record_;
     bool saving_ = true;
+    std::optional<CalendarDate> examDate_;
     // The cache needs keeping only after answers of this run.
     bool answered_ = false;
     // The chances of past days, as computed on the day pastDaysUntil_.

@@ -34,6 +34,17 @@ TEST(CommandLine, ChoosesThePoolOrAnswersBeforeTheScreenIsTaken) {
         {{"--progress"}, nullptr, 2, "pathwick: --progress needs --remember"},
         {{"--remember="}, nullptr, 2, "pathwick: --remember= needs a file name\n"},
         {{"--remember", "file"}, nullptr, 2, "pathwick: unexpected argument 'file'"},
+        {{"--remember", "--exam-date", "2028-02-29"}, &Edition2018(), 0, ""},
+        {{"--exam-date=none", "--remember=f"}, &Edition2018(), 0, ""},
+        {{"--remember", "--exam-date", "2027-02-29"}, nullptr, 2, "pathwick: --exam-date: '2027-02-29' is no date"},
+        {{"--remember", "--exam-date=2026-04-31"}, nullptr, 2, "pathwick: --exam-date: '2026-04-31' is no date"},
+        {{"--remember", "--exam-date", "2026-13-01"}, nullptr, 2, "pathwick: --exam-date: '2026-13-01'"},
+        {{"--remember", "--exam-date", "2026-12-1"}, nullptr, 2, "pathwick: --exam-date: '2026-12-1'"},
+        {{"--remember", "--exam-date", "+026-12-19"}, nullptr, 2, "pathwick: --exam-date: '+026-12-19'"},
+        {{"--remember", "--exam-date", "None"}, nullptr, 2, "pathwick: --exam-date: 'None'"},
+        {{"--remember", "--exam-date"}, nullptr, 2, "pathwick: --exam-date needs a date as YYYY-MM-DD, or none\n"},
+        {{"--exam-date", "2026-12-19"}, nullptr, 2, "pathwick: --exam-date needs --remember"},
+        {{"--exam-dates"}, nullptr, 2, "pathwick: unknown option '--exam-dates'"},
     };
     for (const Case& c : cases) {
         std::vector<std::string> words{"pathwick"};  // as main() gets them
@@ -55,6 +66,11 @@ TEST(CommandLine, RemembersOnlyWhenAskedAndInTheFileNamedOrTheStateFolder) {
     const CommandLine command = ReadCommandLine(arguments);
     EXPECT_TRUE(command.remember && command.printProgress && command.progressFile == "my file");
     EXPECT_FALSE(ReadCommandLine(std::vector<std::string_view>{"--pool", "extra"}).remember);
+    EXPECT_FALSE(command.setExamDate);
+    const CommandLine dated = ReadCommandLine(std::vector<std::string_view>{"--remember", "--exam-date=2028-02-29"});
+    EXPECT_TRUE(dated.setExamDate && dated.examDate == (CalendarDate{2028, 2, 29}));
+    const CommandLine cleared = ReadCommandLine(std::vector<std::string_view>{"--remember", "--exam-date", "none"});
+    EXPECT_TRUE(cleared.setExamDate && !cleared.examDate);
     EXPECT_EQ(DefaultProgressFile("/s", "/h"), "/s/pathwick/progress.sqlite3");
     EXPECT_EQ(DefaultProgressFile("state", "/h"), "/h/.local/state/pathwick/progress.sqlite3");
     EXPECT_EQ(DefaultProgressFile("", "h"), std::nullopt);

@@ -1,5 +1,6 @@
-// What a drill and a practice test hand to the remembered progress, walked
-// through the real program loop, and the notice once writes fail.
+// What a drill, a practice test and a review round hand to the remembered
+// progress, walked through the real program loop, and the notice once
+// writes fail.
 #include <gtest/gtest.h>
 
 #include <deque>
@@ -40,9 +41,19 @@ const std::string kNotice(kSavingNotice);
 
 std::string noticeShown(const ScreenLayer& screen) { return textAt(screen, kSavingNoticeRow, kSavingNoticeColumn, 34); }
 
+// Plays the first of `plans` on the question on screen: K stands for its
+// right letter, W for a wrong one.
+void playNextPlan(ScriptedTerminal& next, const ScreenLayer& screen, std::deque<std::string>& plans) {
+    const std::string key = rightLetter(screen);
+    std::string plan = plans.front();
+    plans.pop_front();
+    for (char& c : plan)
+        if (c == 'K' || c == 'W') c = c == 'K' ? key[0] : key == "A" ? 'B' : 'A';
+    play(next, plan);
+}
+
 // A sequential T0 drill from its first question; each question is played
-// by the next plan, in which K stands for the right letter and W for a wrong
-// one. Returns the notice place on each question and wrong-answer screen,
+// by the next plan. Returns the notice place on each question and wrong-answer screen,
 // with its colours.
 std::vector<std::string> playDrill(ProgramRig& rig, std::deque<std::string> plans) {
     std::vector<std::string> notices;
@@ -53,12 +64,7 @@ std::vector<std::string> playDrill(ProgramRig& rig, std::deque<std::string> plan
         notices.push_back(noticeShown(s) + " " + colorsAt(s, kSavingNoticeRow, kSavingNoticeColumn));
         if (wrongShown) return void(next.type("x"));
         if (plans.empty()) return void(next.type("s"));
-        const std::string key = rightLetter(s);
-        std::string plan = plans.front();
-        plans.pop_front();
-        for (char& c : plan)
-            if (c == 'K' || c == 'W') c = c == 'K' ? key[0] : key == "A" ? 'B' : 'A';
-        play(next, plan);
+        playNextPlan(next, s, plans);
     };
     rig.run("0 s 1 <cr>");
     return notices;
@@ -126,6 +132,43 @@ TEST(Recording, ATestAllRightPassesAndWithoutRememberingNothingIsKept) {
         EXPECT_EQ(progress.calls.empty() ? "" : progress.calls.back(), remembering ? "test 35 of 35 pass" : "");
         EXPECT_EQ(noticeShown(rig.screen), remembering ? kNotice : std::string(34, ' '));
     }
+}
+
+// Review from the menu: the questions in the order of worth (T9A01 is at the
+// 90 % line and never asked), a wrong answer and one after "H" back as the
+// fifth question after them or at the end, the round's result, another round
+// offered and taken by a click on its [Y] (not beside it), and Esc on the
+// lines of its first answer, a wrong one, back to the menu.
+TEST(Recording, ReviewRoundAsksByWorthBringsWrongAnswersBackAndTellsTheResult) {
+    FakeProgress progress;
+    progress.order = {{"T5A03", 0.3, 0.09}, {"T6C02", 0.4, 0.08}, {"T1A01", 0.5, 0.07}, {"T9A01", 0.95, 0.06},
+                      {"T3B05", 0.6, 0.05}, {"T8A01", 0.7, 0.04}, {"T2A01", 0.8, 0.03}};
+    progress.examDay = {.passChance = 0.404, .expectedScore = 24.46};
+    progress.gainPerAnswer = 0.01;
+    ProgramRig rig(progress);
+    std::deque<std::string> plans{"~1500 W", "K", "h K", "K", "K", "K", "K", "K", "W"};
+    std::vector<std::string> shown;
+    int menus = 0;
+    rig.terminal.whenEmpty = [&](ScriptedTerminal& next) {
+        const ScreenLayer& s = rig.screen;
+        if (textAt(s, 22, 29, 13) == "We will come ") return play(next, shown.size() < 9 ? "x" : "<esc>");
+        if (textAt(s, 17, 17, 17) == "Review round done") return expectScreen(s, "review_result"), play(next, "@23,31 @23,33");
+        if (textAt(s, 21, 10, 9) == "R. Review") return ++menus, play(next, "<esc>");
+        ASSERT_EQ(textAt(s, 25, 1, 21), " [ A ][ B ][ C ][ D ]") << dump(s);
+        shown.push_back(textAt(s, 2, 15, 5));
+        playNextPlan(next, s, plans);
+    };
+    EXPECT_TRUE(rig.run("r"));
+    EXPECT_EQ(shown, (std::vector<std::string>{"T5A03", "T6C02", "T1A01", "T3B05", "T8A01", "T5A03", "T2A01", "T1A01",
+                                               "T5A03"}));
+    EXPECT_EQ(progress.calls,
+              (std::vector<std::string>{"T5A03 wrong 1.5s review", "T6C02 right 0.0s review", "T1A01 wrong 0.0s review",
+                                        "T3B05 right 0.0s review", "T8A01 right 0.0s review", "T5A03 right 0.0s review",
+                                        "T2A01 right 0.0s review", "T1A01 right 0.0s review", "T5A03 wrong 0.0s review"}));
+    EXPECT_EQ(menus, 1) << "Esc on a wrong answer's lines leaves the second round for the menu";
+    const auto& calls = rig.desktop.calls();
+    EXPECT_EQ(std::count(calls.begin(), calls.end(), "showFigure Figure:T1 -> 1"), 1) << "T6C02's figure, as in a drill";
+    EXPECT_EQ(rig.desktop.openWindows(), std::set<WindowHandle>{}) << "and closed with its question";
 }
 
 }  // namespace

@@ -18,7 +18,7 @@ using namespace std::chrono_literals;
 
 // What the progress screens of the walks show: part of the pool seen, three
 // tests, a fortnight of days ("remembered"), or none of them ("remembered,
-// empty"). Without either the same history is handed over with remembering
+// empty", nothing to review either), and an exam date ("remembered, exam date"). Without either the same history is handed over with remembering
 // off and writes failing, and none of it may show.
 FakeProgress walkProgress(std::string_view kind, const PoolEdition& edition) {
     const bool remembered = kind.starts_with("remembered");
@@ -42,7 +42,11 @@ FakeProgress walkProgress(std::string_view kind, const PoolEdition& edition) {
     progress.tests = {{"2026-06-05", 19, 35, false}, {"2026-06-10", 24, 35, false}, {"2026-06-14", 27, 35, true}};
     for (int day = 2; day <= 15; ++day)
         progress.days.push_back({"2026-06-" + lastDigits(day, 2), day < 5 ? 0.01 : 0.05 * (day - 2)});
-    if (kind.ends_with("empty")) progress.tests.clear(), progress.days.clear();
+    progress.due = 12;
+    progress.order = {{"T5A03", 0.3, 0.02}, {"T7B11", 0.5, 0.01}};
+    if (kind.ends_with("empty"))  // and both questions at or above the line: nothing to review
+        progress.tests.clear(), progress.days.clear(), progress.order[0].chance = 0.97, progress.order[1].chance = 0.9;
+    if (kind.ends_with("exam date")) progress.date = CalendarDate{2026, 12, 19}, progress.examDay.passChance = 0.5249;
     return progress;
 }
 
@@ -76,7 +80,7 @@ TEST(Screens, WalkedThroughTheProgram) {
         EXPECT_EQ(progress.calls, std::vector<std::string>{}) << line;
         ++count;
     }
-    EXPECT_EQ(count, 150);
+    EXPECT_EQ(count, 159);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "progress/progress_summary.h"
 #include "progress/remembered_progress.h"
 #include "progress/utc_text.h"
 #include "support/fake_clock.h"
@@ -83,6 +84,23 @@ TEST(ProgressStore, EveryAnswerIsADocumentedRowThatTheNextStartCountsWithRowsOth
     EXPECT_EQ(ProgressStore(file, "2026-2030").opened().states.find("T1A01")->answers, 99);
 }
 
+TEST(ProgressStore, TheCachedCountsOfTheForgettingCurveAreThoseOfAFullReplay) {
+    const TempDirectory folder;
+    const auto file = folder.path() / "progress.sqlite3";
+    FakeClock clock;
+    {
+        RememberedProgress progress(file, Edition2026(), clock);
+        for (int day = 0; day < 8; ++day, clock.advance(std::chrono::hours{25}))
+            for (int q = 1; q <= 8; ++q) progress.recordAnswer("T1A0" + std::to_string(q), (q + day) % 3 != 0, 2, AnswerMode::Drill);
+    }
+    const QuestionStates cached = ProgressStore(file, "2026-2030").opened().states;
+    execute(file, "DELETE FROM state_cache");
+    const QuestionStates replayed = ProgressStore(file, "2026-2030").opened().states;
+    EXPECT_EQ(cached.forgetting().counts(), replayed.forgetting().counts());
+    EXPECT_NE(cached.curve(), ForgettingCurve{}) << "56 later answers: fitted";
+    EXPECT_EQ(cached.curve(), replayed.curve());
+}
+
 TEST(ProgressStore, RefusesAFileItCannotUseInOneLineAndLeavesItAsItWas) {
     const TempDirectory folder;
     const auto ours = folder.path() / "ours.sqlite3";
@@ -102,14 +120,14 @@ TEST(ProgressStore, RefusesAFileItCannotUseInOneLineAndLeavesItAsItWas) {
     folder.write("plain", "");
     SqliteConnection(folder.path() / "other", SqliteConnection::Create::Yes).execute("CREATE TABLE answers(x)");
     SqliteConnection(folder.path() / "newer", SqliteConnection::Create::Yes)
-        .execute("PRAGMA application_id = 1347898161; PRAGMA user_version = 3; CREATE TABLE t(x)");
+        .execute("PRAGMA application_id = 1347898161; PRAGMA user_version = 4; CREATE TABLE t(x)");
     struct Case { std::filesystem::path file; std::string_view says; };
     const Case cases[] = {
         {folder.path() / "cut.sqlite3", "is damaged (cut short"},
         {folder.path() / "garbled.sqlite3", "is damaged ("},
         {folder.path() / "text.sqlite3", "is not a Pathwick progress file (not an SQLite database"},
         {folder.path() / "other", "is not a Pathwick progress file (an SQLite database of"},
-        {folder.path() / "newer", "was written by a newer Pathwick (file version 3, this one reads up to 2)"},
+        {folder.path() / "newer", "was written by a newer Pathwick (file version 4, this one reads up to 3)"},
         {folder.path() / "plain" / "progress.sqlite3", "cannot create the folder"},
     };
     for (const Case& c : cases) {
@@ -132,11 +150,12 @@ TEST(ProgressStore, MigratesAFileOfTheFirstLayoutInPlace) {
     const auto file = folder.path() / "old.sqlite3";
     ProgressStore(file, "2018-2022").setSetting("exam date", "2026-07-01");
     execute(file, "DROP TABLE answer_changes; DROP TABLE state_cache; DROP TABLE question_state_cache;"
+                  "DROP TABLE forgetting_cache;"
                   "DROP TRIGGER answers_inserted; DROP TRIGGER answers_updated; DROP TRIGGER answers_deleted;"
                   "PRAGMA user_version = 1;"
                   "INSERT INTO answers VALUES ('2018-2022', 'T5A09', '2026-06-01T10:00:00.000Z', 1, 2, 'drill')");
     EXPECT_EQ(ProgressStore(file, "2018-2022").opened().answers, 1);
-    EXPECT_EQ(rows(file, "PRAGMA user_version"), std::vector<std::string>{"2"});
+    EXPECT_EQ(rows(file, "PRAGMA user_version"), std::vector<std::string>{"3"});
     execute(file, "INSERT INTO answers VALUES ('2018-2022', 'T5A10', '2026-06-02T10:00:00.000Z', 0, 2, 'drill')");
     ProgressStore store(file, "2018-2022");
     EXPECT_EQ(store.opened().answers, 2);
@@ -166,6 +185,50 @@ TEST(ProgressStore, PassChanceByDayReplaysTheAnswersGivenBeforeTheEndOfEachDay) 
     clock.advance(std::chrono::hours{24});  // a new day: the days move on
     const auto later = progress.passChanceByDay(4);
     EXPECT_TRUE(later.front().localDate == "2026-06-13" && later.front().passChance == days[1].passChance);
+}
+
+// The summary --progress prints after its numbers, from a real file: the next
+// questions of a review (none already at 90 % on the exam day) and, once an
+// exam date is kept, the chance on that day; the date belongs to its pool and
+// is there at the next start until cleared.
+TEST(ProgressStore, SummaryListsTheNextQuestionsAndKeepsTheExamDateOfItsPool) {
+    const TempDirectory folder;
+    const auto file = folder.path() / "progress.sqlite3";
+    FakeClock clock({2026, 12, 1, 18, 0, 0, 0});
+    const auto lineOf = [](const std::string& text, std::string_view start) {
+        const auto at = text.find("\n" + std::string(start));
+        return at == std::string::npos ? std::string() : text.substr(at + 1, text.find('\n', at + 1) - at - 1);
+    };
+    {
+        RememberedProgress progress(file, Edition2018(), clock);
+        for (const char* id : {"T0A01", "T0A02", "T0A03", "T1A01", "T2A01"}) progress.recordAnswer(id, true, 1, AnswerMode::Drill);
+        progress.recordAnswer("T0A04", false, 1, AnswerMode::Review);
+        clock.advance(std::chrono::hours{1});
+        const std::string summary = ProgressSummary(Edition2018(), progress, progress.answers());
+        // Five first answers of six right put an unseen question at 60 %: the
+        // smallest groups' unseen questions (T1A, the first of eleven) are worth
+        // most, T1A01 answered right an hour ago is not, nor T0A04 yet.
+        EXPECT_EQ(lineOf(summary, "next:"), "next: T1A02 T1A03 T1A04 T1A05 T1A06 T1A07 T1A08 T1A09 T1A10 T1A11");
+        EXPECT_EQ(lineOf(summary, "chance to pass on"), "");
+        progress.setExamDate(CalendarDate{2026, 12, 19});
+    }
+    EXPECT_EQ(rows(file, "SELECT name || '=' || value FROM settings"), std::vector<std::string>{"exam_date 2018-2022=2026-12-19"});
+    EXPECT_EQ(rows(file, "SELECT mode FROM answers WHERE question = 'T0A04'"), std::vector<std::string>{"review"});
+    {
+        RememberedProgress progress(file, Edition2018(), clock);
+        EXPECT_EQ(progress.examDate(), (CalendarDate{2026, 12, 19}));
+        const std::string summary = ProgressSummary(Edition2018(), progress, progress.answers());
+        // The model's own number, read at the exam day's noon, not today's.
+        char onExamDay[64];
+        std::snprintf(onExamDay, sizeof onExamDay, "chance to pass on 2026-12-19: %.1f %%",
+                      progress.standingOnExamDay().passChance * 100);
+        EXPECT_EQ(lineOf(summary, "chance to pass on"), onExamDay);
+        EXPECT_LT(progress.standingOnExamDay().passChance, progress.standingNow().passChance);
+        EXPECT_EQ(progress.dueCount(), 6) << "all six seen are below 90 % eighteen days on";
+        EXPECT_EQ(RememberedProgress(file, Edition2026(), clock).examDate(), std::nullopt) << "another pool's exam";
+        progress.setExamDate(std::nullopt);
+    }
+    EXPECT_EQ(RememberedProgress(file, Edition2018(), clock).examDate(), std::nullopt);
 }
 
 TEST(UtcText, ReadsTheFormsOtherToolsWriteAndNoImpossibleMoment) {

@@ -1,6 +1,8 @@
 #pragma once
 // A Progress that remembers by writing down each call, and answers with a
-// standing, tests and days a test sets. After `writesThatSucceed` writes
+// standing, tests, days and a review order a test sets; the chance on exam
+// day rises by `gainPerAnswer` with each answer recorded, and the expected
+// score by ten times that. After `writesThatSucceed` writes
 // saving() turns false, as after a full disk.
 #include <climits>
 #include <cstdio>
@@ -20,6 +22,7 @@ public:
         std::snprintf(time, sizeof time, "%.1fs", seconds);
         write(std::string(question) + (correct ? " right " : " wrong ") + time +
               (mode == AnswerMode::Drill ? " drill" : mode == AnswerMode::Test ? " test" : " review"));
+        ++answered;
     }
     // "test 20 of 35 fail"
     void recordTest(int score, int questions, bool passed) override {
@@ -30,6 +33,16 @@ public:
     std::vector<TestResult> recentTests(int) const override { return tests; }
     std::vector<DailyChance> passChanceByDay(int) const override { return days; }
     std::filesystem::path file() const override { return path; }
+    std::optional<CalendarDate> examDate() const override { return date; }
+    void setExamDate(const std::optional<CalendarDate>& newDate) override { date = newDate; }
+    Standing standingOnExamDay() const override {
+        Standing then = examDay;
+        then.passChance += gainPerAnswer * answered;
+        then.expectedScore += 10 * gainPerAnswer * answered;
+        return then;
+    }
+    int dueCount() const override { return due; }
+    std::vector<WorthyQuestion> reviewOrder() const override { return order; }
 
     bool remembering = true;
     int writesThatSucceed = INT_MAX;
@@ -38,6 +51,12 @@ public:
     std::vector<TestResult> tests;
     std::vector<DailyChance> days;
     std::filesystem::path path = "/home/ham/.local/state/pathwick/progress.sqlite3";
+    std::optional<CalendarDate> date;
+    Standing examDay;
+    double gainPerAnswer = 0;
+    int answered = 0;
+    int due = 0;
+    std::vector<WorthyQuestion> order;
 
 private:
     void write(std::string call) { calls.push_back(std::move(call)); }

@@ -1,0 +1,48 @@
+#include "progress/review_order.h"
+
+#include <algorithm>
+
+namespace pathwick {
+std::vector<WorthyQuestion> OrderOfWorth(std::span<const ExamGroup> groups, const OutlookOf& outlook) {
+    std::vector<WorthyQuestion> order;
+    for (const ExamGroup& group : groups) {
+        const double size = static_cast<double>(group.ids.size());
+        for (const std::string_view id : group.ids) {
+            const QuestionOutlook seen = outlook(id);
+            order.push_back({id, seen.chance, seen.gain / size});
+        }
+    }
+    std::stable_sort(order.begin(), order.end(),
+                     [](const WorthyQuestion& a, const WorthyQuestion& b) { return a.worth > b.worth; });
+    return order;
+}
+
+QuestionOutlook OutlookFromRecord(const QuestionStates& states, std::string_view id, UtcTime now, UtcTime examDay) {
+    const auto known = states.find(id);
+    const auto chanceThenAfter = [&](Rating rating) {
+        const MemoryState memory =
+            known ? NextMemory(known->memory, ElapsedDays(known->lastAnswer, now), rating) : FirstMemory(rating);
+        return states.chanceOf({memory, now, known ? known->answers + 1 : 1}, examDay);
+    };
+    const double rightNow = states.chance(id, now);
+    const double chance = states.chance(id, examDay);
+    const double asked = rightNow * chanceThenAfter(Rating::Good) + (1 - rightNow) * chanceThenAfter(Rating::Again);
+    return {chance, asked - chance};
+}
+
+std::vector<WorthyQuestion> ReviewOrder(const QuestionStates& states, const PoolEdition& edition, UtcTime now,
+                                        UtcTime examDay) {
+    return OrderOfWorth(edition.groups, [&](std::string_view id) { return OutlookFromRecord(states, id, now, examDay); });
+}
+
+int DueCount(const QuestionStates& states, const PoolEdition& edition, UtcTime examDay) {
+    int due = 0;
+    for (const ExamGroup& group : edition.groups) {
+        for (const std::string_view id : group.ids) {
+            if (states.find(id) && states.chance(id, examDay) < kWorthAskingBelow) ++due;
+        }
+    }
+    return due;
+}
+
+}  // namespace pathwick
