@@ -64,8 +64,8 @@ TEST(PassChance, ThreeGroupsWorkedByHand) {
 // R(0.25, 2.3065) = 0.98454886, R(1, 0.212) = 0.76619573, S being 2.3065
 // after a first right answer and 0.212 after a first wrong one.
 const UtcTime kStart{std::chrono::sys_days{std::chrono::year{2026} / 12 / 1}};
-constexpr std::string_view kT1A[] = {"T1A01", "T1A02"}, kT1B[] = {"T1B01"}, kT2A[] = {"T2A01", "T2A02"};
-constexpr ExamGroup kGroups[] = {{"T1A", kT1A}, {"T1B", kT1B}, {"T2A", kT2A}};
+constexpr std::string_view kT1A[] = {"T1A01", "T1A02"}, kT1B[] = {"T1B01"}, kT0A[] = {"T0A01", "T0A02"};
+constexpr ExamGroup kGroups[] = {{"T1A", kT1A}, {"T1B", kT1B}, {"T0A", kT0A}};
 
 const PoolEdition kTiny = [] {  // passed with two of its three groups right
     PoolEdition edition{};
@@ -73,10 +73,10 @@ const PoolEdition kTiny = [] {  // passed with two of its three groups right
     return edition;
 }();
 
-QuestionStates threeFirstAnswers() {  // at the start: T1A01 right, T2A01 wrong, T1B01 right
+QuestionStates threeFirstAnswers() {  // at the start: T1A01 right, T0A01 wrong, T1B01 right
     QuestionStates states;
     EXPECT_DOUBLE_EQ(states.chance("T1A01", kStart), 0.25);  // before any answer
-    states.add("T1A01", kStart, true), states.add("T2A01", kStart, false), states.add("T1B01", kStart, true);
+    states.add("T1A01", kStart, true), states.add("T0A01", kStart, false), states.add("T1B01", kStart, true);
     return states;
 }
 
@@ -86,7 +86,7 @@ TEST(QuestionStates, ChanceOfAnsweredAndUnansweredQuestions) {
         {"T1A01", kStart - 24h, 1},  // before the last answer: just answered
         {"T1A01", kStart + 6h, 0.98454886 + (1 - 0.98454886) / 4},
         {"T1A01", kStart + 24h, 0.9468475 + (1 - 0.9468475) / 4},
-        {"T2A01", kStart + 24h, 0.76619573 + (1 - 0.76619573) / 4},
+        {"T0A01", kStart + 24h, 0.76619573 + (1 - 0.76619573) / 4},
         {"T1A02", kStart + 24h, 3.0 / 7},  // two of three first answers right
     };
     for (const auto& [id, when, chance] : cases) EXPECT_NEAR(states.chance(id, when), chance, 1e-7) << id;
@@ -108,8 +108,8 @@ TEST(QuestionStates, SecondAnswerWithinADayIsShortTermAndACopyKeepsItsOwn) {
 
 // Three and a half days after the three first answers (recall 0.86890021
 // after a first right answer, 0.64497083 after a wrong one): T1A01 and T1B01
-// 0.9016751575, just solid, T2A01 0.7337281225, the others 3/7. The groups:
-// T1A (0.9016751575 + 3/7) / 2 = 0.6651232930, T1B 0.9016751575, T2A
+// 0.9016751575, just solid, T0A01 0.7337281225, the others 3/7. The groups:
+// T1A (0.9016751575 + 3/7) / 2 = 0.6651232930, T1B 0.9016751575, T0A
 // (0.7337281225 + 3/7) / 2 = 0.5811497755; two of three right:
 // ab + ac + bc - 2abc = 0.8132094452.
 TEST(Readiness, StandingOfATinyPool) {
@@ -118,7 +118,7 @@ TEST(Readiness, StandingOfATinyPool) {
     EXPECT_NEAR(standing.expectedScore, 2.1479482261, 1e-7);
     EXPECT_EQ(std::tuple(standing.examQuestions, standing.passMark, standing.seen), std::tuple(3, 2, 3));
     const std::tuple<int, int, int, int, int, double> parts[] = {
-        {0, 0, 0, 0, 0, 0}, {1, 3, 2, 2, 2, 1.5667984505}, {2, 2, 1, 0, 1, 0.5811497755}};
+        {0, 2, 1, 0, 1, 0.5811497755}, {1, 3, 2, 2, 2, 1.5667984505}, {2, 0, 0, 0, 0, 0}};
     for (const auto& [index, questions, seen, solid, exam, expected] : parts) {
         const SubelementStanding& part = standing.subelements[static_cast<std::size_t>(index)];
         EXPECT_EQ(std::tuple(part.questions, part.seen, part.solid, part.examQuestions),
@@ -129,7 +129,7 @@ TEST(Readiness, StandingOfATinyPool) {
 
 TEST(PassChanceHistory, AgreesWithAReplayAtEachMoment) {
     std::vector<RecordedAnswer> answers;
-    const char* ids[] = {"T1A01", "T1B01", "T2A01", "T1A02", "T2A02"};
+    const char* ids[] = {"T1A01", "T1B01", "T0A01", "T1A02", "T0A02"};
     for (int i = 0; i < 30; ++i) answers.push_back({ids[i % 5], kStart + i * 5h, i % 4 != 0});  // one every 5 hours
     const UtcTime moments[] = {kStart, kStart + 1h, kStart + 30h, answers[17].answeredAt, kStart + 900h};
     const std::vector<double> history = PassChanceHistory(answers, kTiny, moments);

@@ -99,7 +99,7 @@ void TempDirectory::write(const std::filesystem::path& relative, std::string_vie
 }
 
 ProgramRig::ProgramRig(Progress& progress) : ScreenRig(progress) {
-    std::string longHint = "T3B05: " + std::string(47, 'x') + " " + std::string(48, 'y');  // one letter too many for a line
+    std::string longHint = "T3B05: " + std::string(47, 'x') + " " + std::string(47, 'y');  // one letter too many for a line
     for (char word = 'a'; word <= 'z'; ++word) longHint += " " + std::string(60, word);   // then a line each, far too many
     folder.write("hints.txt", "' hints\r\nT0A01: Keep hands off both terminals [battery] ~Figure battery.bmp\r\n"
                               "T6C02: Look at figure T1 [schematic]\r\nT1A01: A hint on the 2018-2022 question. [old]\r\n" +
