@@ -80,7 +80,7 @@ TEST(Screens, WalkedThroughTheProgram) {
         EXPECT_EQ(progress.calls, std::vector<std::string>{}) << line;
         ++count;
     }
-    EXPECT_EQ(count, 160);
+    EXPECT_EQ(count, 173);
 }
 
 }  // namespace

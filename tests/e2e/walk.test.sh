@@ -19,16 +19,13 @@ e2e_wait_for "at least 100 x 43 characters; this one is 80 x 30."
 e2e_keys 7
 e2e_tmux resize-window -t main -x 100 -y 43
 e2e_wait_at 21 20 "$E2E_MENU"
-e2e_at 6 33 "<<< Pathwick >>>" && e2e_at 18 10 "P. Take a Practice Test" || e2e_fail "menu rows"
 [[ $(e2e_screen -e -S 20 -E 20) == *$'\e[44m'*$'\e[97m'* ]] || e2e_fail "menu prompt not white on blue"
 [[ $(e2e_tmux display-message -p -t main '#{pane_title}') == *Pathwick*v2021.09.17a ]] || e2e_fail "window title"
 
 e2e_keys '?'
 e2e_wait_at 2 3 "Welcome the Amateur Radio Technician Exam Practice Program."
-e2e_keys 4 # closes help, goes no further
+e2e_keys x # closes help (that the key goes no further: the walks to menu.txt)
 e2e_wait_at 21 20 "$E2E_MENU"
-sleep 0.3
-e2e_at 21 20 "$E2E_MENU" || e2e_fail "the key closing help reached the menu"
 
 # Random T4 drill by a click on its row: a wrong answer dismissed by a click,
 # the hint, a right answer by a click on its label, Stop Drill by a click.
@@ -43,7 +40,6 @@ e2e_keys "$([[ $letter == A ]] && echo b || echo a)"
 e2e_wait_at 21 29 "Incorrect Answer, the correct answer is $letter"
 e2e_click 40 50
 question 002
-e2e_at 2 2 "Question ID: T4" && e2e_at 25 1 " [ A ][ B ][ C ][ D ] [Stop Drill]" || e2e_fail "drill frame"
 letter=$(e2e_peek)
 e2e_keys h
 e2e_wait_at 27 2 "The Correct Answer is: $letter"

@@ -1,5 +1,6 @@
 // The practice test: scoring against worked figures, the review panel's
-// blanking, text cut above the rule, and the button bar's click columns.
+// blanking and text cut above the rule. (The button bar's click columns:
+// the walks of tests/screens/walks.txt, a click on each side of every label.)
 #include <gtest/gtest.h>
 
 #include "exam/exam_scoring.h"
@@ -56,17 +57,6 @@ TEST(ExamPage, TextThatWouldReachTheRuleIsCutAboveIt) {
     for (int field = kChoiceAField; field <= kChoiceDField; ++field) test.questions.cell(1, field) = std::string(400, 'w');
     DrawExamPage(test, rig.context);  // question on row 3, choices of five lines from rows 5, 11, 17 and 23
     EXPECT_EQ(trimmedRow(rig.screen, 23) + textAt(rig.screen, 24, 1, 1) + textAt(rig.screen, 24, 100, 1), std::string(5, ' ') + std::string(90, 'w') + "\u2500 ");
-}
-
-TEST(ExamButtons, ClickColumnsAreTheHighlightedLabels) {
-    const std::tuple<char, int, int> labels[] = {{'A', 3, 5},   {'B', 8, 10},  {'C', 13, 15}, {'D', 18, 20},
-                                                 {'N', 25, 28}, {'P', 31, 34}, {'R', 47, 52}, {'S', 60, 68}};
-    for (int column = 0; column <= 101; ++column) {
-        std::string expected;
-        for (auto [key, first, last] : labels)
-            if (column >= first && column <= last) expected = std::string(1, key);
-        EXPECT_EQ(ExamButtonAt(column), expected) << column;
-    }
 }
 
 }  // namespace

@@ -20,13 +20,13 @@ public:
     void recordAnswer(std::string_view question, bool correct, double seconds, AnswerMode mode) override {
         char time[32];
         std::snprintf(time, sizeof time, "%.1fs", seconds);
-        write(std::string(question) + (correct ? " right " : " wrong ") + time +
+        calls.push_back(std::string(question) + (correct ? " right " : " wrong ") + time +
               (mode == AnswerMode::Drill ? " drill" : mode == AnswerMode::Test ? " test" : " review"));
         ++answered;
     }
     // "test 20 of 35 fail"
     void recordTest(int score, int questions, bool passed) override {
-        write("test " + std::to_string(score) + " of " + std::to_string(questions) + (passed ? " pass" : " fail"));
+        calls.push_back("test " + std::to_string(score) + " of " + std::to_string(questions) + (passed ? " pass" : " fail"));
     }
     bool saving() const override { return int(calls.size()) < writesThatSucceed; }
     Standing standingNow() const override { return standing; }
@@ -57,9 +57,6 @@ public:
     int answered = 0;
     int due = 0;
     std::vector<WorthyQuestion> order;
-
-private:
-    void write(std::string call) { calls.push_back(std::move(call)); }
 };
 
 }  // namespace pathwick::testing

@@ -29,7 +29,6 @@ public:
         return *this;
     }
     ScriptedTerminal& enter() { return key("\r"); }
-    ScriptedTerminal& escape() { return key("\x1b"); }
     ScriptedTerminal& extended(unsigned char scanCode) { return key(extendedKey(scanCode)); }
     // A left press; a double-click is a press followed by a double-click event.
     ScriptedTerminal& click(int row, int column) { return add({InputEvent::Kind::Click, {}, row, column}); }
