@@ -39,7 +39,7 @@ TEST(HintsParser, LinesIndexHintsAndPictureNames) {
     const auto cut = FindHint("T0A01: " + std::string(1420, 'x') + " ~Figure a.bmp", "T0A01").value();
     EXPECT_EQ(cut.text.size(), 1425u);
     EXPECT_EQ(cut.pictureName, "") << "the text is cut before the picture is looked for";
-    for (std::string_view name : {"T1.bmp", "a..b.bmp"}) EXPECT_TRUE(IsSafePictureName(name)) << name;
+    for (std::string_view name : {"T1.bmp", "a..b.bmp", "a b.bmp"}) EXPECT_TRUE(IsSafePictureName(name)) << name;
     using namespace std::string_view_literals;
     for (std::string_view name : {""sv, "."sv, ".."sv, "../x"sv, "/etc/passwd"sv, "a\\b"sv, "a\tb"sv, "a\0b"sv, "a\x7F"sv})
         EXPECT_FALSE(IsSafePictureName(name)) << name;
