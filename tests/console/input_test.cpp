@@ -107,6 +107,8 @@ TEST(ScreenLayer, WritingWrappingScrollingAndColours) {
     EXPECT_EQ(textAt(s, 41, 1, 1) + textAt(s, 42, 100, 1) + trimmedRow(s, 43) + std::to_string(s.column()), "t 1");
     s.newLine(), s.printNumber(-2), s.printNumber(5), s.printNumber(0.5f), s.horizontalRule(2), s.horizontalRule(-1);
     EXPECT_EQ(trimmedRow(s, 43), "-2  5  .5 \u2500\u2500");
+    s.setColor(0, 0), at(30, 50, "k");
+    EXPECT_EQ(colorsAt(s, 30, 50), "0/0") << "black on black is a colour pair too";
 }
 
 TEST(ScreenLayer, WaitsReadLinesClicksAndForwardedKeys) {
