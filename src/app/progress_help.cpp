@@ -6,13 +6,11 @@
 #include <vector>
 
 #include "console/text_values.h"
+#include "console/palette.h"
 
 namespace pathwick {
 namespace {
 
-constexpr int kPageForeground = 15;
-constexpr int kPageBackground = 1;
-constexpr int kHeadingForeground = 14;
 constexpr std::size_t kPathWidth = 94;
 constexpr int kPathLinesMost = 3;
 

@@ -11,21 +11,16 @@
 #include "progress/calendar_date_text.h"
 #include "console/key_event.h"
 #include "console/text_values.h"
+#include "console/palette.h"
 
 namespace pathwick {
 namespace {
 
-// White on blue like the menu; headings yellow, table headers black on grey,
-// clickable labels yellow on red. Every colour that carries a meaning differs
+// Table headers black on grey. Every colour that carries a meaning differs
 // in hue from its neighbours, and the bars differ in their characters too,
 // so the page reads the same on an 8-colour terminal.
-constexpr int kPageForeground = 15;
-constexpr int kPageBackground = 1;
-constexpr int kHeadingForeground = 14;
 constexpr int kHeaderForeground = 0;
 constexpr int kHeaderBackground = 7;
-constexpr int kButtonForeground = 14;
-constexpr int kButtonBackground = 4;
 constexpr int kExpectedBackground = 2;  // bar cells of questions expected right
 constexpr int kLostForeground = 7;      // dots of those expected lost
 constexpr int kChartBackground = 3;

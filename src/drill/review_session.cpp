@@ -14,17 +14,12 @@
 #include "progress/calendar_date_text.h"
 #include "progress/review_round.h"
 #include "progress/saving_notice.h"
+#include "console/palette.h"
 
 namespace pathwick {
 namespace {
 
-// The closing screen is white on blue like the drill's, its heading yellow
-// and its answers clickable in yellow on red.
-constexpr int kPageForeground = 15;
-constexpr int kPageBackground = 1;
-constexpr int kHeadingForeground = 14;
-constexpr int kButtonForeground = 14;
-constexpr int kButtonBackground = 4;
+// The closing screen is in the page colours, its answers clickable labels.
 constexpr int kLeft = 17;
 constexpr int kHeadingRow = 17;
 constexpr int kPromptRow = 23;

@@ -1,0 +1,13 @@
+#pragma once
+// The colours (console colours 0-15) of the pages in white on blue that
+// several screens draw: the progress screen and its help, the review round's
+// result. Headings are yellow; clickable labels are yellow on red.
+namespace pathwick {
+
+inline constexpr int kPageForeground = 15;
+inline constexpr int kPageBackground = 1;
+inline constexpr int kHeadingForeground = 14;
+inline constexpr int kButtonForeground = 14;
+inline constexpr int kButtonBackground = 4;
+
+}  // namespace pathwick
