@@ -19,7 +19,7 @@ namespace {
 // PRAGMA application_id of a Pathwick file: "PWK1".
 constexpr std::int64_t kApplicationId = 0x50574b31;
 // Changes to the memory model make cached states stale: raise this then.
-constexpr std::int64_t kStateCacheModel = 1;
+constexpr std::int64_t kStateCacheModel = 2;
 // Two Pathwicks writing at once wait for each other this long at most.
 constexpr int kBusyMilliseconds = 10000;
 
@@ -48,6 +48,9 @@ constexpr std::array<std::string_view, kProgressFileVersion> kMigrations = {
     " answers INTEGER NOT NULL, first_answers INTEGER NOT NULL, first_right INTEGER NOT NULL) WITHOUT ROWID;"
     "CREATE TABLE question_state_cache(pool TEXT, question TEXT, stability REAL, difficulty REAL,"
     " last_answer INTEGER, answers INTEGER, PRIMARY KEY(pool, question)) WITHOUT ROWID;",
+    // 2 -> 3: the counts of later answers the forgetting curve is fitted to.
+    "CREATE TABLE forgetting_cache(pool TEXT, bin INTEGER, answers INTEGER, right INTEGER,"
+    " PRIMARY KEY(pool, bin)) WITHOUT ROWID;",
 };
 
 [[noreturn]] void refuse(const std::filesystem::path& file, std::string_view why) {
@@ -251,6 +254,15 @@ std::optional<PoolRecord> ProgressStore::cachedRecord() {
         memory.answers = static_cast<int>(rows.integer(4));
         record.states.restore(rows.text(0), memory);
     }
+    SqliteStatement bins = connection_.prepare("SELECT bin, answers, right FROM forgetting_cache WHERE pool = ?1");
+    bins.bind(1, pool_);
+    ForgettingRecord::Counts counts{};
+    while (bins.step()) {
+        const std::int64_t bin = bins.integer(0);
+        if (bin < 0 || bin >= static_cast<std::int64_t>(counts.size())) return std::nullopt;
+        counts[static_cast<std::size_t>(bin)] = {static_cast<int>(bins.integer(1)), static_cast<int>(bins.integer(2))};
+    }
+    record.states.restoreForgetting(counts);
     return record;
 }
 
@@ -324,9 +336,12 @@ void ProgressStore::keepStates(const PoolRecord& record) {
     try {
         SqliteTransaction transaction(connection_);
         if (answerChanges() != expectedChanges_) return;  // someone else changed the answers: replay next time
-        SqliteStatement clear = connection_.prepare("DELETE FROM question_state_cache WHERE pool = ?1");
-        clear.bind(1, pool_);
-        clear.run();
+        for (const char* table : {"DELETE FROM question_state_cache WHERE pool = ?1",
+                                  "DELETE FROM forgetting_cache WHERE pool = ?1"}) {
+            SqliteStatement clear = connection_.prepare(table);
+            clear.bind(1, pool_);
+            clear.run();
+        }
         SqliteStatement header = connection_.prepare(
             "INSERT OR REPLACE INTO state_cache(pool, changes, model, answers, first_answers, first_right)"
             " VALUES (?1, ?2, ?3, ?4, ?5, ?6)");
@@ -342,6 +357,15 @@ void ProgressStore::keepStates(const PoolRecord& record) {
             row.bind(5, std::int64_t{state.lastAnswer.time_since_epoch().count()});
             row.bind(6, std::int64_t{state.answers});
             row.run();
+        }
+        SqliteStatement bin =
+            connection_.prepare("INSERT INTO forgetting_cache(pool, bin, answers, right) VALUES (?1, ?2, ?3, ?4)");
+        const ForgettingRecord::Counts& counts = record.states.forgetting().counts();
+        for (std::size_t b = 0; b < counts.size(); ++b) {
+            if (counts[b].answers == 0) continue;
+            bin.bind(1, pool_).bind(2, static_cast<std::int64_t>(b)).bind(3, std::int64_t{counts[b].answers});
+            bin.bind(4, std::int64_t{counts[b].right});
+            bin.run();
         }
         transaction.commit();
     } catch (const SqliteError&) {

@@ -8,6 +8,9 @@ namespace {
 
 Rating ratingOf(bool correct) { return correct ? Rating::Good : Rating::Again; }
 
+// What a right guess leaves: the right answer seen once, as after a wrong one.
+double guessedStability() { return FirstMemory(Rating::Again).stability; }
+
 }  // namespace
 
 double ElapsedDays(UtcTime from, UtcTime to) {
@@ -20,7 +23,9 @@ double WithGuessing(double recall) { return recall + (1 - recall) / 4; }
 QuestionStates::QuestionStates(const QuestionStates& other)
     : questions_(other.questions_),
       firstAnswers_(other.firstAnswers_),
-      firstAnswersRight_(other.firstAnswersRight_) {
+      firstAnswersRight_(other.firstAnswersRight_),
+      forgetting_(other.forgetting_),
+      curve_(other.curve_) {
     index_.reserve(questions_.size());
     for (auto& [question, state] : questions_) index_.emplace(question, &state);
 }
@@ -42,8 +47,11 @@ QuestionMemory& QuestionStates::insert(std::string_view question, const Question
 }
 
 void QuestionStates::add(std::string_view question, UtcTime answeredAt, bool correct) {
+    curve_.reset();
     if (QuestionMemory* state = lookUp(question)) {
-        state->memory = NextMemory(state->memory, ElapsedDays(state->lastAnswer, answeredAt), ratingOf(correct));
+        const double days = ElapsedDays(state->lastAnswer, answeredAt);
+        forgetting_.add(days, state->memory.stability, state->answers, correct);
+        state->memory = NextMemory(state->memory, days, ratingOf(correct));
         state->lastAnswer = answeredAt;
         ++state->answers;
         return;
@@ -55,8 +63,34 @@ void QuestionStates::add(std::string_view question, UtcTime answeredAt, bool cor
 
 double QuestionStates::chance(std::string_view question, UtcTime when) const {
     const QuestionMemory* state = lookUp(question);
-    if (!state) return unseenChance();
-    return WithGuessing(Retrievability(ElapsedDays(state->lastAnswer, when), state->memory.stability));
+    return state ? chanceOf(*state, when) : unseenChance();
+}
+
+double QuestionStates::chanceOf(const QuestionMemory& state, UtcTime when) const {
+    const double days = ElapsedDays(state.lastAnswer, when);
+    const ForgettingCurve& fitted = curve();
+    const double asRecorded = WithGuessing(fitted.recall(days, state.memory.stability, state.answers));
+    const bool onlyAnsweredRightOnce = state.answers == 1 && state.memory.stability > guessedStability();
+    if (!onlyAnsweredRightOnce) return asRecorded;
+    const double known = knownShareOfRightFirstAnswers();
+    return known * asRecorded + (1 - known) * WithGuessing(fitted.recall(days, guessedStability(), 1));
+}
+
+const ForgettingCurve& QuestionStates::curve() const {
+    if (!curve_) curve_ = forgetting_.fitted();
+    return *curve_;
+}
+
+void QuestionStates::restoreForgetting(const ForgettingRecord::Counts& counts) {
+    forgetting_.restore(counts);
+    curve_.reset();
+}
+
+double QuestionStates::knownShareOfRightFirstAnswers() const {
+    // First answers are right with chance a = k + (1 - k) / 4 when a share k
+    // of the questions is known: of the right ones, k / a were known.
+    const double right = unseenChance();
+    return std::max(0.0, (right - 0.25) / 0.75) / right;
 }
 
 double QuestionStates::unseenChance() const {

@@ -9,6 +9,7 @@
 #include <unordered_map>
 
 #include "console/clock.h"
+#include "progress/forgetting_fit.h"
 #include "progress/memory_model.h"
 
 namespace pathwick {
@@ -46,17 +47,28 @@ public:
     // answers of the pool so far.
     double chance(std::string_view question, UtcTime when) const;
     double unseenChance() const;
+    // The chance for a question in `state`. A question answered once, right,
+    // may have been guessed: it counts as known only with the share of right
+    // first answers the pool's first answers show to be known, and else as
+    // seen once after a guess.
+    double chanceOf(const QuestionMemory& state, UtcTime when) const;
 
     std::optional<QuestionMemory> find(std::string_view question) const;
     const std::map<std::string, QuestionMemory, std::less<>>& all() const { return questions_; }
     int firstAnswers() const { return firstAnswers_; }
     int firstAnswersRight() const { return firstAnswersRight_; }
 
+    // The curve chances are read from, fitted to this learner's later answers.
+    const ForgettingCurve& curve() const;
+    const ForgettingRecord& forgetting() const { return forgetting_; }
+
     // Puts back a state kept from an earlier replay.
     void restore(std::string_view question, const QuestionMemory& state);
     void restoreFirstAnswers(int answers, int right);
+    void restoreForgetting(const ForgettingRecord::Counts& counts);
 
 private:
+    double knownShareOfRightFirstAnswers() const;
     QuestionMemory* lookUp(std::string_view question) const;
     QuestionMemory& insert(std::string_view question, const QuestionMemory& state);
 
@@ -67,6 +79,9 @@ private:
     std::unordered_map<std::string_view, QuestionMemory*> index_;
     int firstAnswers_ = 0;
     int firstAnswersRight_ = 0;
+    ForgettingRecord forgetting_;
+    // Fitted when first asked for after a change.
+    mutable std::optional<ForgettingCurve> curve_;
 };
 
 }  // namespace pathwick

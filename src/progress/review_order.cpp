@@ -19,16 +19,14 @@ std::vector<WorthyQuestion> OrderOfWorth(std::span<const ExamGroup> groups, cons
 
 QuestionOutlook OutlookFromRecord(const QuestionStates& states, std::string_view id, UtcTime now, UtcTime examDay) {
     const auto known = states.find(id);
-    const auto after = [&](Rating rating) {
-        return known ? NextMemory(known->memory, ElapsedDays(known->lastAnswer, now), rating) : FirstMemory(rating);
-    };
-    const double untilExam = ElapsedDays(now, examDay);
-    const auto chanceThen = [&](const MemoryState& memory) {
-        return WithGuessing(Retrievability(untilExam, memory.stability));
+    const auto chanceThenAfter = [&](Rating rating) {
+        const MemoryState memory =
+            known ? NextMemory(known->memory, ElapsedDays(known->lastAnswer, now), rating) : FirstMemory(rating);
+        return states.chanceOf({memory, now, known ? known->answers + 1 : 1}, examDay);
     };
     const double rightNow = states.chance(id, now);
     const double chance = states.chance(id, examDay);
-    const double asked = rightNow * chanceThen(after(Rating::Good)) + (1 - rightNow) * chanceThen(after(Rating::Again));
+    const double asked = rightNow * chanceThenAfter(Rating::Good) + (1 - rightNow) * chanceThenAfter(Rating::Again);
     return {chance, asked - chance};
 }
 

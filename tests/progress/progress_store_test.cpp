@@ -84,6 +84,23 @@ TEST(ProgressStore, EveryAnswerIsADocumentedRowThatTheNextStartCountsWithRowsOth
     EXPECT_EQ(ProgressStore(file, "2026-2030").opened().states.find("T1A01")->answers, 99);
 }
 
+TEST(ProgressStore, TheCachedCountsOfTheForgettingCurveAreThoseOfAFullReplay) {
+    const TempDirectory folder;
+    const auto file = folder.path() / "progress.sqlite3";
+    FakeClock clock;
+    {
+        RememberedProgress progress(file, Edition2026(), clock);
+        for (int day = 0; day < 8; ++day, clock.advance(std::chrono::hours{25}))
+            for (int q = 1; q <= 8; ++q) progress.recordAnswer("T1A0" + std::to_string(q), (q + day) % 3 != 0, 2, AnswerMode::Drill);
+    }
+    const QuestionStates cached = ProgressStore(file, "2026-2030").opened().states;
+    execute(file, "DELETE FROM state_cache");
+    const QuestionStates replayed = ProgressStore(file, "2026-2030").opened().states;
+    EXPECT_EQ(cached.forgetting().counts(), replayed.forgetting().counts());
+    EXPECT_NE(cached.curve(), ForgettingCurve{}) << "56 later answers: fitted";
+    EXPECT_EQ(cached.curve(), replayed.curve());
+}
+
 TEST(ProgressStore, RefusesAFileItCannotUseInOneLineAndLeavesItAsItWas) {
     const TempDirectory folder;
     const auto ours = folder.path() / "ours.sqlite3";
@@ -106,14 +123,14 @@ TEST(ProgressStore, RefusesAFileItCannotUseInOneLineAndLeavesItAsItWas) {
     folder.write("plain", "");
     SqliteConnection(folder.path() / "other", SqliteConnection::Create::Yes).execute("CREATE TABLE answers(x)");
     SqliteConnection(folder.path() / "newer", SqliteConnection::Create::Yes)
-        .execute("PRAGMA application_id = 1347898161; PRAGMA user_version = 3; CREATE TABLE t(x)");
+        .execute("PRAGMA application_id = 1347898161; PRAGMA user_version = 4; CREATE TABLE t(x)");
     struct Case { std::filesystem::path file; std::string_view says; };
     const Case cases[] = {
         {folder.path() / "cut.sqlite3", "is damaged (cut short"},
         {folder.path() / "garbled.sqlite3", "is damaged ("},
         {folder.path() / "text.sqlite3", "is not a Pathwick progress file (not an SQLite database"},
         {folder.path() / "other", "is not a Pathwick progress file (an SQLite database of"},
-        {folder.path() / "newer", "was written by a newer Pathwick (file version 3, this one reads up to 2)"},
+        {folder.path() / "newer", "was written by a newer Pathwick (file version 4, this one reads up to 3)"},
         {folder.path() / "plain" / "progress.sqlite3", "cannot create the folder"},
     };
     for (const Case& c : cases) {
@@ -136,11 +153,12 @@ TEST(ProgressStore, MigratesAFileOfTheFirstLayoutInPlace) {
     const auto file = folder.path() / "old.sqlite3";
     ProgressStore(file, "2018-2022").setSetting("exam date", "2026-07-01");
     execute(file, "DROP TABLE answer_changes; DROP TABLE state_cache; DROP TABLE question_state_cache;"
+                  "DROP TABLE forgetting_cache;"
                   "DROP TRIGGER answers_inserted; DROP TRIGGER answers_updated; DROP TRIGGER answers_deleted;"
                   "PRAGMA user_version = 1;"
                   "INSERT INTO answers VALUES ('2018-2022', 'T5A09', '2026-06-01T10:00:00.000Z', 1, 2, 'drill')");
     EXPECT_EQ(ProgressStore(file, "2018-2022").opened().answers, 1);
-    EXPECT_EQ(rows(file, "PRAGMA user_version"), std::vector<std::string>{"2"});
+    EXPECT_EQ(rows(file, "PRAGMA user_version"), std::vector<std::string>{"3"});
     execute(file, "INSERT INTO answers VALUES ('2018-2022', 'T5A10', '2026-06-02T10:00:00.000Z', 0, 2, 'drill')");
     ProgressStore store(file, "2018-2022");
     EXPECT_EQ(store.opened().answers, 2);
