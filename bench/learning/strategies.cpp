@@ -55,7 +55,7 @@ class Rounds : public Strategy {
 public:
     std::optional<int> next(const StudyMoment& moment) override {
         if (!round_ || round_->over()) {
-            order_ = OrderOfWorth(moment.pool.edition.groups, outlooks(moment));
+            order_ = order(moment);
             round_.emplace(order_);
         }
         const auto id = round_->next();
@@ -67,7 +67,7 @@ public:
     void newSession() override { round_.reset(); }
 
 protected:
-    virtual OutlookOf outlooks(const StudyMoment& moment) const = 0;
+    virtual std::vector<WorthyQuestion> order(const StudyMoment& moment) const = 0;
 
 private:
     std::vector<WorthyQuestion> order_;
@@ -75,17 +75,16 @@ private:
 };
 
 class Review final : public Rounds {
-    OutlookOf outlooks(const StudyMoment& moment) const override {
-        return [&moment](std::string_view id) {
-            return OutlookFromRecord(moment.record, id, moment.utc, moment.horizon);
-        };
+    std::vector<WorthyQuestion> order(const StudyMoment& moment) const override {
+        return ReviewOrder(moment.record, moment.pool.edition, moment.utc, moment.horizon);
     }
 };
 
 class Oracle final : public Rounds {
-    // The same outlook from the learner's true memory.
-    OutlookOf outlooks(const StudyMoment& moment) const override {
-        return [&moment](std::string_view id) {
+    // The order of worth from the learner's true memory. It needs no checks:
+    // what it knows is the truth.
+    std::vector<WorthyQuestion> order(const StudyMoment& moment) const override {
+        return OrderOfWorth(moment.pool.edition.groups, [&moment](std::string_view id) {
             const int q = moment.pool.index.at(id);
             const Learner& truth = moment.truth;
             const double then = moment.horizonDay;
@@ -94,7 +93,7 @@ class Oracle final : public Rounds {
                                  (1 - recallNow) * truth.recallAfter(q, moment.day, false, then);
             const double chance = truth.chanceRight(q, then);
             return QuestionOutlook{chance, Learner::withGuessing(asked) - chance};
-        };
+        });
     }
 };
 

@@ -30,9 +30,40 @@ QuestionOutlook OutlookFromRecord(const QuestionStates& states, std::string_view
     return {chance, asked - chance};
 }
 
+std::vector<WorthyQuestion> WithChecks(std::vector<WorthyQuestion> byWorth, const QuestionStates& states) {
+    std::vector<std::pair<UtcTime, std::size_t>> oldestFirst;  // answered questions by their last answer
+    for (std::size_t i = 0; i < byWorth.size(); ++i) {
+        if (const auto known = states.find(byWorth[i].id)) oldestFirst.emplace_back(known->lastAnswer, i);
+    }
+    std::stable_sort(oldestFirst.begin(), oldestFirst.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::vector<bool> taken(byWorth.size(), false);
+    std::vector<WorthyQuestion> order;
+    auto nextCheck = oldestFirst.begin();
+    int worthySinceCheck = 0;
+    for (std::size_t i = 0; i < byWorth.size(); ++i) {
+        if (taken[i] || byWorth[i].chance >= kWorthAskingBelow) continue;
+        taken[i] = true;
+        order.push_back(byWorth[i]);
+        if (++worthySinceCheck < kWorthyBetweenChecks) continue;
+        while (nextCheck != oldestFirst.end() && taken[nextCheck->second]) ++nextCheck;
+        if (nextCheck == oldestFirst.end()) continue;
+        taken[nextCheck->second] = true;
+        order.push_back(byWorth[nextCheck->second]);
+        order.back().check = true;
+        worthySinceCheck = 0;
+    }
+    for (std::size_t i = 0; i < byWorth.size(); ++i) {
+        if (!taken[i]) order.push_back(byWorth[i]);
+    }
+    return order;
+}
+
 std::vector<WorthyQuestion> ReviewOrder(const QuestionStates& states, const PoolEdition& edition, UtcTime now,
                                         UtcTime examDay) {
-    return OrderOfWorth(edition.groups, [&](std::string_view id) { return OutlookFromRecord(states, id, now, examDay); });
+    return WithChecks(
+        OrderOfWorth(edition.groups, [&](std::string_view id) { return OutlookFromRecord(states, id, now, examDay); }),
+        states);
 }
 
 int DueCount(const QuestionStates& states, const PoolEdition& edition, UtcTime examDay) {

@@ -28,6 +28,7 @@ struct WorthyQuestion {
     std::string_view id;  // the edition's own ID text
     double chance = 0;
     double worth = 0;
+    bool check = false;  // asked to check a question answered long ago, whatever its chance
 };
 
 using OutlookOf = std::function<QuestionOutlook(std::string_view id)>;
@@ -40,6 +41,15 @@ std::vector<WorthyQuestion> OrderOfWorth(std::span<const ExamGroup> groups, cons
 // memory after a right or a wrong answer now, read at `examDay`.
 QuestionOutlook OutlookFromRecord(const QuestionStates& states, std::string_view id, UtcTime now, UtcTime examDay);
 
+// After every two questions below the line, a check: the question answered
+// longest ago that is not asked already. By worth alone a review would leave
+// alone every question it rates safe, and the chance shown for those would
+// never be put to the test; the checks' answers keep the forgetting curve
+// fitted to the whole pool, not only to the questions rated weak.
+inline constexpr int kWorthyBetweenChecks = 2;
+std::vector<WorthyQuestion> WithChecks(std::vector<WorthyQuestion> byWorth, const QuestionStates& states);
+
+// The order of worth from the record, with its checks.
 std::vector<WorthyQuestion> ReviewOrder(const QuestionStates& states, const PoolEdition& edition, UtcTime now,
                                         UtcTime examDay);
 

@@ -9,7 +9,7 @@ ReviewRound::ReviewRound(std::span<const WorthyQuestion> byWorth) {
     // first kAnswers worth asking are all a round can reach.
     for (const WorthyQuestion& question : byWorth) {
         if (pending_.size() == std::size_t{kAnswers}) break;
-        if (question.chance < kWorthAskingBelow) pending_.push_back(question.id);
+        if (question.check || question.chance < kWorthAskingBelow) pending_.push_back(question.id);
     }
 }
 

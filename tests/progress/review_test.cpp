@@ -56,6 +56,22 @@ TEST(ReviewRound, EndsAfterTwentyAnswersAndWrongAnswersKeepTheirOrder) {
     EXPECT_EQ(asked.back(), "Q17");
 }
 
+// After every two questions below the line, the question answered longest
+// ago and not yet taken, asked as a check whatever its chance.
+TEST(ReviewOrder, EveryThirdQuestionChecksTheOneAnsweredLongestAgo) {
+    const UtcTime day{sys_days{2026y / 12 / 1}};
+    QuestionStates states;
+    for (const auto& [id, days] : {std::pair{"W4", 0}, {"S2", 1}, {"W2", 2}, {"S1", 3}}) states.add(id, day + days * 24h, true);
+    const std::vector<WorthyQuestion> byWorth{{"W1", 0.3}, {"W2", 0.4}, {"S1", 0.95}, {"W3", 0.5},
+                                              {"S2", 0.97}, {"W4", 0.6}, {"W5", 0.2}};
+    std::vector<std::pair<std::string_view, bool>> order;
+    for (const WorthyQuestion& q : WithChecks(byWorth, states)) order.emplace_back(q.id, q.check);
+    EXPECT_EQ(order, (std::vector<std::pair<std::string_view, bool>>{
+                         {"W1", false}, {"W2", false}, {"W4", true}, {"W3", false}, {"W5", false}, {"S2", true}, {"S1", false}}));
+    ReviewRound round(WithChecks(byWorth, states));
+    EXPECT_EQ(ask(round, std::vector<bool>(7, true)), (std::vector<std::string_view>{"W1", "W2", "W4", "W3", "W5", "S2"}));
+}
+
 // From the reference curve: R(1 day, S 2.3065) = 0.9468475 after a first
 // right answer, R(1, 0.212) = 0.76619573 after a first wrong one.
 TEST(ReviewOrder, OutlookAndDueCountFromTheRecord) {
