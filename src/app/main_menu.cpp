@@ -6,7 +6,6 @@
 
 #include "console/clock.h"
 #include "console/text_values.h"
-#include "app/help_screen.h"
 #include "app/progress_screen.h"
 
 namespace pathwick {
@@ -105,25 +104,18 @@ MenuChoice DispatchMenuKey(std::string_view key, int mouseRow, bool remembers) {
 
 MenuChoice RunMainMenu(RunState& state, ScreenLayer& screen, const PoolEdition& edition,
                        const Progress& progress) {
-    for (;;) {
-        state.shownCounter = 0;
-        const double menuStart = std::round(timerSeconds(screen.clock()));
-        DrawMainMenu(screen, edition, progress);
+    state.shownCounter = 0;
+    const double menuStart = std::round(timerSeconds(screen.clock()));
+    DrawMainMenu(screen, edition, progress);
 
-        const KeyEvent key = screen.waitKey();
-        const MenuChoice choice = DispatchMenuKey(key, screen.mouseRow(), progress.remembers());
-        if (choice.action == MenuAction::Help) {
-            ShowHelpScreen(screen, edition);
-            continue;
-        }
-        if (choice.action != MenuAction::Goodbye) {
-            // Across midnight this comes out negative; it only seeds the drill's
-            // random source, so it is used as it is.
-            state.menuWait = static_cast<int>(
-                std::lround(timerSeconds(screen.clock()) - menuStart));
-        }
-        return choice;
+    const KeyEvent key = screen.waitKey();
+    const MenuChoice choice = DispatchMenuKey(key, screen.mouseRow(), progress.remembers());
+    if (choice.action != MenuAction::Goodbye) {
+        // Across midnight this comes out negative; it only seeds the drill's
+        // random source, so it is used as it is.
+        state.menuWait = static_cast<int>(std::lround(timerSeconds(screen.clock()) - menuStart));
     }
+    return choice;
 }
 
 std::string_view DescriptionLine(int subelement, const PoolEdition& edition) {

@@ -6,6 +6,7 @@
 #include "bank/load_pool.h"
 #include "drill/drill_session.h"
 #include "app/main_menu.h"
+#include "app/help_screen.h"
 #include "app/progress_screen.h"
 #include "app/version.h"
 #include "drill/review_session.h"
@@ -58,7 +59,8 @@ bool CarryOut(const MenuChoice& choice, RunState& state, ProgramContext& context
     case MenuAction::Goodbye:
         return false;
     case MenuAction::Help:
-        return true;  // the menu shows help itself
+        ShowHelpScreen(context.screen, context.edition);
+        return true;
     case MenuAction::StudyMode:
         RunStudyMode(state.pool, state.hintIndex, context);
         return true;

@@ -113,7 +113,6 @@ TEST(Recording, PracticeTestKeepsItsAnswersWhenScoredLeavingSkippedOnesOut) {
     EXPECT_EQ(progress.calls[20], "test " + std::to_string(right) + " of 35 fail");
     EXPECT_EQ(trimmedRow(rig.screen, 19), std::string(40, ' ') + "Correct Answers: " + std::to_string(right));
     EXPECT_EQ(noticeShown(rig.screen), kNotice) << "the test's own result failed to save";
-    EXPECT_EQ(colorsAt(rig.screen, kSavingNoticeRow, kSavingNoticeColumn), "14/1");
 }
 
 // (Without remembering nothing is kept and no notice shows: the walks of
@@ -129,7 +128,6 @@ TEST(Recording, ATestAllRightIsKeptAsPassed) {
     rig.run("p");
     EXPECT_EQ(progress.calls.size(), 36u);
     EXPECT_EQ(progress.calls.back(), "test 35 of 35 pass");
-    EXPECT_EQ(noticeShown(rig.screen), kNotice);
 }
 
 // Review from the menu: the questions in the order of worth (T9A01 is at the
