@@ -8,26 +8,15 @@
 namespace pathwick {
 
 double valueOf(std::string_view text) {
-    std::size_t i = 0;
-    while (i < text.size() && text[i] == ' ') ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '-' || text[i] == '+')) {
-        negative = text[i] == '-';
-        ++i;
-    }
+    const auto digit = [&text] { return !text.empty() && std::isdigit(static_cast<unsigned char>(text.front())); };
+    text = trimLeadingBlanks(text);
+    const bool negative = text.starts_with('-');
+    if (negative || text.starts_with('+')) text.remove_prefix(1);
     double value = 0.0;
-    while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i]))) {
-        value = value * 10.0 + (text[i] - '0');
-        ++i;
-    }
-    if (i < text.size() && text[i] == '.') {
-        ++i;
-        double scale = 0.1;
-        while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i]))) {
-            value += (text[i] - '0') * scale;
-            scale /= 10.0;
-            ++i;
-        }
+    for (; digit(); text.remove_prefix(1)) value = value * 10.0 + (text.front() - '0');
+    if (text.starts_with('.')) {
+        text.remove_prefix(1);
+        for (double scale = 0.1; digit(); scale /= 10.0, text.remove_prefix(1)) value += (text.front() - '0') * scale;
     }
     return negative ? -value : value;
 }
