@@ -219,6 +219,7 @@ TEST(ProgressStore, SummaryListsTheNextQuestionsAndKeepsTheExamDateOfItsPool) {
 TEST(UtcText, ReadsTheFormsOtherToolsWriteAndNoImpossibleMoment) {
     EXPECT_EQ(ParseUtcText("2026-02-28 23:59:59.999999999"), ParseUtcText("2026-02-28T23:59:59.999Z"));
     EXPECT_EQ(ParseUtcText("1970-01-02T00:00:00.5"), UtcTime{std::chrono::milliseconds{86'400'500}});
+    EXPECT_EQ(UtcText(ParseUtcText("2026-12-31 23:59:59.0071").value_or(UtcTime{})), "2026-12-31T23:59:59.007Z");
     for (std::string_view wrong : {"2026-02-29T00:00:00Z", "2026-02-28T24:00:00Z", "2026-02-28T23:60:00Z", "2026-02-28T23:59:59.1234567890", "2026-02-28T23:59:60Z",
                                    "2026-02-28T23:59:59.Z", "2026-02-28T23:59:59Zx", "2026-02-28", "2026-02-28T23:59:5"})
         EXPECT_FALSE(ParseUtcText(wrong)) << wrong;
