@@ -74,7 +74,7 @@ void drawAnswerGrid(const CountedList& answers, const QuestionPool& questions,
 // value wipes a longer one.
 std::string padToGrid(std::string text, int fromColumn) {
     const auto width = static_cast<std::size_t>(30 - fromColumn);
-    if (text.size() < width) text.resize(width, ' ');
+    text.resize(std::max(text.size(), width), ' ');
     return text;
 }
 

@@ -65,7 +65,7 @@ TEST(PassChance, ThreeGroupsWorkedByHand) {
 // after a first right answer and 0.212 after a first wrong one.
 const UtcTime kStart{std::chrono::sys_days{std::chrono::year{2026} / 12 / 1}};
 constexpr std::string_view kT1A[] = {"T1A01", "T1A02"}, kT1B[] = {"T1B01"}, kT0A[] = {"T0A01", "T0A02"};
-constexpr ExamGroup kGroups[] = {{"T1A", kT1A}, {"T1B", kT1B}, {"T0A", kT0A}};
+constexpr ExamGroup kGroups[] = {{"T1A", kT1A}, {"T9", kT1B}, {"T0A", kT0A}};  // a code as short as it can be
 
 const PoolEdition kTiny = [] {  // passed with two of its three groups right
     PoolEdition edition{};
@@ -118,7 +118,7 @@ TEST(Readiness, StandingOfATinyPool) {
     EXPECT_NEAR(standing.expectedScore, 2.1479482261, 1e-7);
     EXPECT_EQ(std::tuple(standing.examQuestions, standing.passMark, standing.seen), std::tuple(3, 2, 3));
     const std::tuple<int, int, int, int, int, double> parts[] = {
-        {0, 2, 1, 0, 1, 0.5811497755}, {1, 3, 2, 2, 2, 1.5667984505}, {2, 0, 0, 0, 0, 0}};
+        {0, 2, 1, 0, 1, 0.5811497755}, {1, 2, 1, 1, 1, 0.6651232916}, {9, 1, 1, 1, 1, 0.9016751547}, {2, 0, 0, 0, 0, 0}};
     for (const auto& [index, questions, seen, solid, exam, expected] : parts) {
         const SubelementStanding& part = standing.subelements[static_cast<std::size_t>(index)];
         EXPECT_EQ(std::tuple(part.questions, part.seen, part.solid, part.examQuestions),
