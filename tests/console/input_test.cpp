@@ -114,11 +114,11 @@ TEST(ScreenLayer, WritingWrappingScrollingAndColours) {
 TEST(ScreenLayer, WaitsReadLinesClicksAndForwardedKeys) {
     ScreenRig rig;
     ScreenLayer& s = rig.screen;
-    rig.terminal.click(3, 4).key("k").idle(40).key("p").type("ab").key("\x08").type("c");
+    rig.terminal.idle(60'001).click(3, 4).key("k").idle(40).key("p").type("ab").key("\x08").type("c");
     EXPECT_EQ(s.waitKey(), "k") << "no clicks before the mouse is on";
     EXPECT_EQ(s.pollKey(40), "") << "a key after the poll's time is left for later";
     EXPECT_EQ(s.pollKey(500), "p");
-    EXPECT_EQ(rig.terminal.cursor(), "1,1") << "shown until hidden";
+    EXPECT_EQ(rig.terminal.cursor() + " " + std::to_string(rig.terminal.reads), "1,1 6") << "shown until hidden; a minute's wait at a time";
     s.locate(5, 98), s.hideCursor();
     rig.terminal.whenEmpty = [&](ScriptedTerminal& more) {
         EXPECT_EQ(more.cursor(), "5,100") << "shown where the next typed key goes";
@@ -142,9 +142,9 @@ TEST(ScreenLayer, WaitsReadLinesClicksAndForwardedKeys) {
     EXPECT_EQ(kept, 256);
     forwarded.push("f");
     s.attachForwardedKeys(&forwarded);
-    rig.terminal.click(44, 1).click(0, 5).click(43, 100).idle(10).close().key("z");
+    rig.terminal.click(44, 1).click(0, 5).doubleClick(43, 100).idle(10).close().key("z");
     EXPECT_EQ(s.waitKey(), "f");
-    EXPECT_EQ(s.waitKey(), clickEvent(kClickPressed));
+    EXPECT_EQ((std::vector{s.waitKey(), s.waitKey()}), (std::vector{clickEvent(4), clickEvent(2)})) << "a press, then a double-click";
     EXPECT_EQ(s.mouseRow() * 1000 + s.mouseColumn(), 43100);
     s.attachForwardedKeys(nullptr);
     EXPECT_THROW(s.sleep(50), InputClosed);
