@@ -58,20 +58,14 @@ CountedList shuffledIds(const DrawnIds& drawn, RandomSource& random) {
     return target;
 }
 
-// The subelement of an ID that starts with the letter of the edition's pool:
-// the character after the letter as a digit, whatever it is; -1 for any other text.
-int subelementOf(std::string_view id, const PoolEdition& edition) {
-    if (id.size() < 2 || edition.groups.empty() || id[0] != edition.groups.front().code[0]) return -1;
-    return id[1] - '0';
-}
-
 // Copies the whole record of row `row`'s ID from a fresh load of its
 // subelement. An ID that is not found keeps its row as it is.
 void fetchQuestion(QuestionPool& questions, int row, QuestionPool& scratch,
                    const PoolEdition& edition) {
     const std::string id = questions.cell(row, kIdField).substr(0, kIdLength);
-    const int subelement = subelementOf(id, edition);
-    if (edition.itemCount(subelement) == 0) return;  // not a subelement of the pool
+    // An ID of the pool: its letter, then the subelement's digit.
+    const int subelement = SubelementNamedBy(id);
+    if (!id.starts_with(edition.groups.front().code.front()) || subelement < 0) return;
     LoadPool(subelement, scratch, edition);
     const int count = std::min(scratch.count(), scratch.lastRow());
     for (int r = 1; r <= count; ++r) {

@@ -111,8 +111,8 @@ private:
     // Puts the question `id` on row state.current of the work table, with its
     // subelement's name for the question screen.
     bool load(std::string_view id) {
-        if (id.size() < 2 || id[1] < '0' || id[1] > '9') return false;
-        const int subelement = id[1] - '0';
+        const int subelement = SubelementNamedBy(id);
+        if (subelement < 0) return false;
         LoadPool(subelement, state_.pool, context_.edition);
         state_.descriptionLine = context_.edition.descriptionLines[static_cast<std::size_t>(subelement)];
         for (int row = 1; row <= state_.pool.count(); ++row) {

@@ -65,9 +65,8 @@ TEST(CommandLine, ChoosesThePoolOrAnswersBeforeTheScreenIsTaken) {
 TEST(CommandLine, RemembersOnlyWhenAskedAndInTheFileNamedOrTheStateFolder) {
     const std::vector<std::string_view> arguments{"--progress", "--pool", "extra", "--remember=my file"};
     const CommandLine command = ReadCommandLine(arguments);
-    EXPECT_TRUE(command.remember && command.printProgress && command.progressFile == "my file");
+    EXPECT_TRUE(command.remember && command.printProgress && command.progressFile == "my file" && !command.setExamDate);
     EXPECT_FALSE(ReadCommandLine(std::vector<std::string_view>{"--pool", "extra"}).remember);
-    EXPECT_FALSE(command.setExamDate);
     const CommandLine dated = ReadCommandLine(std::vector<std::string_view>{"--remember", "--exam-date=2028-02-29"});
     EXPECT_TRUE(dated.setExamDate && dated.examDate == (CalendarDate{2028, 2, 29}));
     const CommandLine cleared = ReadCommandLine(std::vector<std::string_view>{"--remember", "--exam-date", "none"});

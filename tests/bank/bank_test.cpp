@@ -50,6 +50,8 @@ TEST(Pool, CountsAndLeftovers) {
         for (auto [subelement, index] : {std::pair{9, 0}, {9, -1}, {9, last + 1}, {-1, 1}, {10, 1}})
             EXPECT_EQ(edition->item(subelement, index), "") << subelement << "," << index;
     }
+    for (auto [id, subelement] : {std::pair{"T5A03", 5}, {"T0", 0}, {"E9A", 9}, {"T/A", -1}, {"T:A", -1}, {"T", -1}, {"", -1}})
+        EXPECT_EQ(SubelementNamedBy(id), subelement) << id;
 }
 
 // The re-lettered row keeps its texts, letters A to D in order, the key on

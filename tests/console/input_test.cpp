@@ -122,17 +122,17 @@ TEST(ScreenLayer, WaitsReadLinesClicksAndForwardedKeys) {
     s.locate(5, 98), s.hideCursor();
     rig.terminal.whenEmpty = [&](ScriptedTerminal& more) {
         EXPECT_EQ(more.cursor(), "5,100") << "shown where the next typed key goes";
-        more.whenEmpty = nullptr, more.enter().key("k");
+        more.whenEmpty = nullptr, more.key("\r").key("k");
     };
     EXPECT_EQ(s.readLine(), "ac");
     EXPECT_EQ(textAt(s, 5, 98, 3) + std::to_string(s.row()), "ac 6");
     EXPECT_EQ(s.waitKey(), "k");
     EXPECT_EQ(rig.terminal.cursor(), "hidden") << "hidden again once the line is read";
-    rig.terminal.type("x yz\x08").key(extendedKey(72)).click(1, 1).enter();
+    rig.terminal.type("x yz\x08").key(extendedKey(72)).click(1, 1).key("\r");
     s.locate(7, 98);
     EXPECT_EQ(s.readLine(), "x y");
     EXPECT_EQ(textAt(s, 7, 98, 3) + textAt(s, 8, 1, 1), "x y ");
-    rig.terminal.type(std::string(10001, '7')).enter();
+    rig.terminal.type(std::string(10001, '7')).key("\r");
     EXPECT_EQ(s.readLine().size(), 10000u);
     s.enableMouse();
     ForwardedKeys forwarded;  // keeps at most 256 keys waiting
