@@ -114,20 +114,8 @@ TEST(Recording, PracticeTestKeepsItsAnswersWhenScoredLeavingSkippedOnesOut) {
     EXPECT_EQ(noticeShown(rig.screen), kSavingNotice) << "the test's own result failed to save";
 }
 
-// (Without remembering nothing is kept and no notice shows: the walks of
-// tests/screens/walks.txt, a test scored among them, hold that.)
-TEST(Recording, ATestAllRightIsKeptAsPassed) {
-    FakeProgress progress;
-    progress.writesThatSucceed = 0;
-    ProgramRig rig(progress);
-    rig.terminal.whenEmpty = [&](ScriptedTerminal& next) {
-        if (textAt(rig.screen, 25, 37, 5) == "Press") return play(next, "x s y");  // past the last question
-        if (textAt(rig.screen, 25, 25, 4) == "Next") next.type(rightLetter(rig.screen));
-    };
-    rig.run("p");
-    EXPECT_EQ(progress.calls.size(), 36u);
-    EXPECT_EQ(progress.calls.back(), "test 35 of 35 pass");
-}
+// (Without remembering nothing is kept and no notice shows, and a test all
+// right is kept as passed: the walks of tests/screens/walks.txt hold that.)
 
 // Review from the menu: the questions in the order of worth (T9A01 is at the
 // 90 % line and never asked), a wrong answer and one after "H" back as the

@@ -82,7 +82,7 @@ TEST(Screens, WalkedThroughTheProgram) {
         EXPECT_EQ(rig.clock.slept(), field[3] == "goodbye" ? 5000ms : 0ms) << line;
         ++count;
     }
-    EXPECT_EQ(count, 178);
+    EXPECT_EQ(count, 179);
 }
 
 }  // namespace
