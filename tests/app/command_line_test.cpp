@@ -36,6 +36,8 @@ TEST(CommandLine, ChoosesThePoolOrAnswersBeforeTheScreenIsTaken) {
         {{"--remember", "file"}, nullptr, 2, "pathwick: unexpected argument 'file'"},
         {{"--remember", "--exam-date", "2028-02-29"}, &Edition2018(), 0, ""},
         {{"--remember", "--exam-date", "2029-01-01"}, &Edition2018(), 0, ""},
+        {{"--remember", "--exam-date", "0001-01-01"}, &Edition2018(), 0, ""},
+        {{"--remember", "--exam-date", "0000-12-31"}, nullptr, 2, "pathwick: --exam-date: '0000-12-31' is no date"},
         {{"--exam-date=none", "--remember=f"}, &Edition2018(), 0, ""},
         {{"--remember", "--exam-date", "2027-02-29"}, nullptr, 2, "pathwick: --exam-date: '2027-02-29' is no date"},
         {{"--remember", "--exam-date=2026-04-31"}, nullptr, 2, "pathwick: --exam-date: '2026-04-31' is no date"},
