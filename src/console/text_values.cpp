@@ -1,5 +1,6 @@
 #include "console/text_values.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <cstdio>
@@ -51,6 +52,16 @@ std::string singleText(float value) {
     if (text.rfind("0.", 0) == 0) text.erase(0, 1);
     if (text.rfind("-0.", 0) == 0) text.erase(1, 1);
     return text;
+}
+
+std::string oneDecimalText(double value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f", value);
+    return text;
+}
+
+std::string percentText(double chance) {
+    return plainNumberText(std::lround(std::clamp(chance, 0.0, 1.0) * 100)) + " %";
 }
 
 std::string upperCase(std::string_view text) {
