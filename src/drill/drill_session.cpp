@@ -126,7 +126,7 @@ private:
         screen_.printText(kCompletedLine);
         screen_.locate(21, 17);
         screen_.printText(kAnotherPrompt);
-        ShowSavingNotice(context_.progress, screen_, kCompletedNoticeForeground, 1, 15);
+        ShowSavingNotice(context_.progress, screen_, kCompletedNoticeForeground);
         const std::string answer = AskChoice(screen_, kAnotherPrompt, -21, 17, "[Y]", "[N]");
         screen_.setColor(state_.questionForeground, state_.questionBackground);
         return answer == "Y" ? DrillOutcome::BackToMenu : DrillOutcome::Goodbye;

@@ -144,7 +144,7 @@ private:
             screen_.setColor(kPageForeground, kPageBackground);
             screen_.printText(button.text);
         }
-        ShowSavingNotice(progress_, screen_, kHeadingForeground, kPageBackground, kPageForeground);
+        ShowSavingNotice(progress_, screen_, kHeadingForeground);
         return waitForAnswer(screen_) == "Y";
     }
 

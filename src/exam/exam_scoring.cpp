@@ -161,7 +161,7 @@ void ShowExamResults(const CountedList& answers, const QuestionPool& questions,
     screen.locate(25, 35);
     screen.printText("Press any key to end the exam.");
     screen.newLine();
-    ShowSavingNotice(progress, screen, 14, 1, 15);
+    ShowSavingNotice(progress, screen, 14);
     screen.waitKey();
 }
 
