@@ -7,6 +7,7 @@
 #include "console/clock.h"
 #include "console/text_values.h"
 #include "app/progress_screen.h"
+#include "console/palette.h"
 
 namespace pathwick {
 namespace {
@@ -63,7 +64,7 @@ void drawLines(ScreenLayer& screen, int& row, std::span<const std::string_view> 
 }  // namespace
 
 void DrawMainMenu(ScreenLayer& screen, const PoolEdition& edition, const Progress& progress) {
-    screen.setColor(15, 1);
+    screen.setColor(kPageForeground, kPageBackground);
     screen.clearScreen();
     screen.locate(kMenuTopRow, kMenuColumn);
     screen.printText(edition.menuTitle);

@@ -14,6 +14,7 @@
 #include "exam/practice_exam.h"
 #include "study/study_mode.h"
 #include "hints/hints_file.h"
+#include "console/palette.h"
 
 namespace pathwick {
 namespace {
@@ -31,14 +32,14 @@ void StartUp(RunState& state, ProgramContext& context) {
     screen.setTitle(std::string(kTitleBeforeVersion) + std::string(kVersion) +
                    std::string(context.edition.windowTitleSuffix));
     screen.setScreenSize(100, 43);
-    screen.setColor(15, 1);
+    screen.setColor(kPageForeground, kPageBackground);
     screen.hideCursor();
     screen.enableMouse();
     screen.clearScreen();
 }
 
 void ShowGoodbye(ScreenLayer& screen) {
-    screen.setColor(15, 1);
+    screen.setColor(kPageForeground, kPageBackground);
     screen.clearScreen();
     screen.locate(21, 28);
     screen.printText("Thanks for playing.  Have a real nice day.");

@@ -7,6 +7,7 @@
 
 #include "console/text_values.h"
 #include "progress/saving_notice.h"
+#include "console/palette.h"
 
 namespace pathwick {
 namespace {
@@ -135,7 +136,7 @@ void ShowRunningScore(const std::int32_t& reviewOn, const CountedList& answers,
 
 void ShowExamResults(const CountedList& answers, const QuestionPool& questions,
                      ScreenLayer& screen, const Progress& progress) {
-    screen.setColor(15, 1);
+    screen.setColor(kPageForeground, kPageBackground);
     screen.clearScreen();
     const char* const labels[] = {"  Correct Answers:", "Incorrect Answers:",
                                   "Skipped Questions:", "       Your Score:",
