@@ -107,9 +107,11 @@ TEST(ProgressStore, RefusesAFileItCannotUseInOneLineAndLeavesItAsItWas) {
     SqliteConnection(folder.path() / "other", SqliteConnection::Create::Yes).execute("CREATE TABLE answers(x)");
     SqliteConnection(folder.path() / "newer", SqliteConnection::Create::Yes)
         .execute("PRAGMA application_id = 1347898161; PRAGMA user_version = 3; CREATE TABLE t(x)");
+    folder.write("cut 4k.sqlite3", bytesOf(folder.path() / "other").substr(0, 4097));  // of the usual 4 KiB pages
     struct Case { std::filesystem::path file; std::string_view says; };
     const Case cases[] = {
         {folder.path() / "cut.sqlite3", "is damaged (cut short"},
+        {folder.path() / "cut 4k.sqlite3", "is damaged (cut short"},
         {folder.path() / "garbled.sqlite3", "is damaged ("},
         {folder.path() / "text.sqlite3", "is not a Pathwick progress file (not an SQLite database"},
         {folder.path() / "other", "is not a Pathwick progress file (an SQLite database of"},
