@@ -6,8 +6,8 @@
 
 #include "console/clock.h"
 #include "console/text_values.h"
-#include "app/help_screen.h"
 #include "app/progress_screen.h"
+#include "console/palette.h"
 
 namespace pathwick {
 namespace {
@@ -64,7 +64,7 @@ void drawLines(ScreenLayer& screen, int& row, std::span<const std::string_view> 
 }  // namespace
 
 void DrawMainMenu(ScreenLayer& screen, const PoolEdition& edition, const Progress& progress) {
-    screen.setColor(15, 1);
+    screen.setColor(kPageForeground, kPageBackground);
     screen.clearScreen();
     screen.locate(kMenuTopRow, kMenuColumn);
     screen.printText(edition.menuTitle);
@@ -105,25 +105,18 @@ MenuChoice DispatchMenuKey(std::string_view key, int mouseRow, bool remembers) {
 
 MenuChoice RunMainMenu(RunState& state, ScreenLayer& screen, const PoolEdition& edition,
                        const Progress& progress) {
-    for (;;) {
-        state.shownCounter = 0;
-        const double menuStart = std::round(timerSeconds(screen.clock()));
-        DrawMainMenu(screen, edition, progress);
+    state.shownCounter = 0;
+    const double menuStart = std::round(timerSeconds(screen.clock()));
+    DrawMainMenu(screen, edition, progress);
 
-        const KeyEvent key = screen.waitKey();
-        const MenuChoice choice = DispatchMenuKey(key, screen.mouseRow(), progress.remembers());
-        if (choice.action == MenuAction::Help) {
-            ShowHelpScreen(screen, edition);
-            continue;
-        }
-        if (choice.action != MenuAction::Goodbye) {
-            // Across midnight this comes out negative; it only seeds the drill's
-            // random source, so it is used as it is.
-            state.menuWait = static_cast<int>(
-                std::lround(timerSeconds(screen.clock()) - menuStart));
-        }
-        return choice;
+    const KeyEvent key = screen.waitKey();
+    const MenuChoice choice = DispatchMenuKey(key, screen.mouseRow(), progress.remembers());
+    if (choice.action != MenuAction::Goodbye) {
+        // Across midnight this comes out negative; it only seeds the drill's
+        // random source, so it is used as it is.
+        state.menuWait = static_cast<int>(std::lround(timerSeconds(screen.clock()) - menuStart));
     }
+    return choice;
 }
 
 std::string_view DescriptionLine(int subelement, const PoolEdition& edition) {

@@ -31,10 +31,9 @@ void DrawMainMenu(ScreenLayer& screen, const PoolEdition& edition = Edition2018(
 // M and R while progress is not remembered).
 MenuChoice DispatchMenuKey(std::string_view key, int mouseRow, bool remembers = false);
 
-// Shows the menu until the user makes a choice other than help (help is
-// shown and the menu drawn afresh). Resets `state.shownCounter` on every
-// pass and stores the whole seconds spent on the menu in `state.menuWait`
-// (not for Esc).
+// Shows the menu and returns the user's choice. Resets `state.shownCounter`
+// and stores the whole seconds spent on the menu in `state.menuWait` (not
+// for Esc).
 MenuChoice RunMainMenu(RunState& state, ScreenLayer& screen,
                        const PoolEdition& edition = Edition2018(),
                        const Progress& progress = NothingRemembered());

@@ -6,6 +6,7 @@
 #include "bank/load_pool.h"
 #include "drill/drill_session.h"
 #include "app/main_menu.h"
+#include "app/help_screen.h"
 #include "app/progress_screen.h"
 #include "app/version.h"
 #include "drill/review_session.h"
@@ -13,6 +14,7 @@
 #include "exam/practice_exam.h"
 #include "study/study_mode.h"
 #include "hints/hints_file.h"
+#include "console/palette.h"
 
 namespace pathwick {
 namespace {
@@ -30,14 +32,14 @@ void StartUp(RunState& state, ProgramContext& context) {
     screen.setTitle(std::string(kTitleBeforeVersion) + std::string(kVersion) +
                    std::string(context.edition.windowTitleSuffix));
     screen.setScreenSize(100, 43);
-    screen.setColor(15, 1);
+    screen.setColor(kPageForeground, kPageBackground);
     screen.hideCursor();
     screen.enableMouse();
     screen.clearScreen();
 }
 
 void ShowGoodbye(ScreenLayer& screen) {
-    screen.setColor(15, 1);
+    screen.setColor(kPageForeground, kPageBackground);
     screen.clearScreen();
     screen.locate(21, 28);
     screen.printText("Thanks for playing.  Have a real nice day.");
@@ -58,7 +60,8 @@ bool CarryOut(const MenuChoice& choice, RunState& state, ProgramContext& context
     case MenuAction::Goodbye:
         return false;
     case MenuAction::Help:
-        return true;  // the menu shows help itself
+        ShowHelpScreen(context.screen, context.edition);
+        return true;
     case MenuAction::StudyMode:
         RunStudyMode(state.pool, state.hintIndex, context);
         return true;

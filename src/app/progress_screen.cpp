@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <span>
 #include <string_view>
 #include <vector>
@@ -93,16 +92,6 @@ void printEndingAt(ScreenLayer& screen, int row, int lastColumn, std::string_vie
     printAt(screen, row, lastColumn + 1 - static_cast<int>(text.size()), text);
 }
 
-std::string decimalText(double value) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.1f", value);
-    return text;
-}
-
-// "64 %": a chance to the nearest whole per cent.
-std::string percentText(double chance) {
-    return plainNumberText(std::lround(std::clamp(chance, 0.0, 1.0) * 100)) + " %";
-}
 
 std::string outOf(std::string_view part, int whole) {
     return std::string(part) + " of " + plainNumberText(whole);
@@ -178,7 +167,7 @@ void drawTable(ScreenLayer& screen, const PoolEdition& edition, const Standing& 
         const SubelementStanding& subelement = standing.subelements[static_cast<std::size_t>(s)];
         const int row = kFirstSubelementRow + s;
         drawCounts(screen, row, subelementName(edition, s), subelement.questions, subelement.seen, subelement.solid,
-                   outOf(decimalText(subelement.expectedRight), subelement.examQuestions));
+                   outOf(oneDecimalText(subelement.expectedRight), subelement.examQuestions));
         drawBar(screen, row, subelement);
         questions += subelement.questions;
         solid += subelement.solid;
@@ -186,7 +175,7 @@ void drawTable(ScreenLayer& screen, const PoolEdition& edition, const Standing& 
     screen.locate(kTotalRow - 1, kLeft);
     screen.horizontalRule(kExpectedEnd + 1 - kLeft);
     drawCounts(screen, kTotalRow, "The whole pool", questions, standing.seen, solid,
-               outOf(decimalText(standing.expectedScore), edition.examQuestions));
+               outOf(oneDecimalText(standing.expectedScore), edition.examQuestions));
 }
 
 void drawTests(ScreenLayer& screen, std::span<const TestResult> tests) {
@@ -282,7 +271,7 @@ std::string waitForCommand(ScreenLayer& screen) {
 
 std::string ChanceToPassLine(const Standing& standing, const PoolEdition& edition) {
     return "Chance to pass today: " + percentText(standing.passChance) + " \x96 expected " +
-           outOf(decimalText(standing.expectedScore), edition.examQuestions);
+           outOf(oneDecimalText(standing.expectedScore), edition.examQuestions);
 }
 
 std::string ChanceToPassLine(const Progress& progress, const PoolEdition& edition) {

@@ -17,4 +17,9 @@ void LoadPool(int subelement, QuestionPool& pool, const PoolEdition& edition) {
     }
 }
 
+int SubelementNamedBy(std::string_view id) {
+    if (id.size() < 2 || id[1] < '0' || id[1] > '9') return -1;
+    return id[1] - '0';
+}
+
 }  // namespace pathwick

@@ -11,4 +11,8 @@ namespace pathwick {
 // text.
 void LoadPool(int subelement, QuestionPool& pool, const PoolEdition& edition = Edition2018());
 
+// The subelement a question ID or group code names by its second character
+// ("T5A03" and "T5A" name 5); -1 when that is no digit.
+int SubelementNamedBy(std::string_view id);
+
 }  // namespace pathwick

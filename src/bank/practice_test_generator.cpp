@@ -1,7 +1,6 @@
 #include "bank/practice_test_generator.h"
 
 #include <algorithm>
-#include <array>
 #include <string_view>
 #include <vector>
 
@@ -15,7 +14,6 @@
 namespace pathwick {
 namespace {
 
-constexpr int kGroupIdsLast = 20;  // the largest group the ID list can hold
 constexpr std::size_t kIdLength = 5;
 
 using DrawnIds = std::vector<std::string>;  // 1..groups, blueprint order
@@ -35,11 +33,9 @@ DrawnIds drawOnePerGroup(int groups, const BlueprintItems& blueprint, RandomSour
             screen.waitKey();
             continue;
         }
-        // A group larger than the list is cut to the list: it cannot overrun.
-        const int n = std::min(size, kGroupIdsLast);
-        std::array<std::string, kGroupIdsLast + 1> ids;
-        for (int k = 1; k <= n; ++k) ids[static_cast<std::size_t>(k)] = blueprint(++item);
-        drawn[static_cast<std::size_t>(position)] = ids[static_cast<std::size_t>(random.between(1, n))];
+        std::vector<std::string> ids;
+        for (int k = 1; k <= size; ++k) ids.push_back(blueprint(++item));
+        drawn[static_cast<std::size_t>(position)] = ids.at(static_cast<std::size_t>(random.between(1, size) - 1));
     }
     return drawn;
 }
@@ -62,21 +58,14 @@ CountedList shuffledIds(const DrawnIds& drawn, RandomSource& random) {
     return target;
 }
 
-// The subelement digit of an ID of the edition's pool (its letter, then the
-// digit); -1 for any other text.
-int subelementOf(std::string_view id, const PoolEdition& edition) {
-    if (id.size() < 2 || edition.groups.empty() || id[0] != edition.groups.front().code[0]) return -1;
-    if (id[1] < '0' || id[1] > '9') return -1;
-    return id[1] - '0';
-}
-
 // Copies the whole record of row `row`'s ID from a fresh load of its
 // subelement. An ID that is not found keeps its row as it is.
 void fetchQuestion(QuestionPool& questions, int row, QuestionPool& scratch,
                    const PoolEdition& edition) {
     const std::string id = questions.cell(row, kIdField).substr(0, kIdLength);
-    const int subelement = subelementOf(id, edition);
-    if (subelement < 0) return;
+    // An ID of the pool: its letter, then the subelement's digit.
+    const int subelement = SubelementNamedBy(id);
+    if (!id.starts_with(edition.groups.front().code.front()) || subelement < 0) return;
     LoadPool(subelement, scratch, edition);
     const int count = std::min(scratch.count(), scratch.lastRow());
     for (int r = 1; r <= count; ++r) {

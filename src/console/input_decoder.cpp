@@ -1,6 +1,8 @@
 #include "console/input_decoder.h"
 
+#include <algorithm>
 #include <array>
+#include <charconv>
 
 #include "console/cp1252.h"
 
@@ -53,9 +55,8 @@ std::optional<InputEvent> asciiKey(unsigned char c) {
     return charKey(c);
 }
 
-// The Windows-1252 byte of a code point, if that character set has it.
+// The Windows-1252 byte of a code point beyond ASCII, if that character set has it.
 std::optional<unsigned char> windows1252Of(char32_t codePoint) {
-    if (codePoint < 0x80) return static_cast<unsigned char>(codePoint);
     if (codePoint < 0xA0) return std::nullopt;  // C1 controls
     if (codePoint <= 0xFF) return static_cast<unsigned char>(codePoint);
     for (unsigned b = 0x80; b < 0xA0; ++b) {
@@ -67,21 +68,17 @@ std::optional<unsigned char> windows1252Of(char32_t codePoint) {
 }
 
 std::optional<InputEvent> printableKey(char32_t codePoint) {
-    if (codePoint < 0x20 || codePoint == 0x7F) return std::nullopt;
     const auto byte = windows1252Of(codePoint);
     if (!byte) return std::nullopt;
     return charKey(*byte);
 }
 
-// The first number of a parameter string such as "1;5"; -1 when absent.
+// The first number of a parameter string such as "1;5"; -1 when absent or
+// too large for an int.
 int firstParameter(std::string_view parameters) {
     int value = -1;
-    for (char c : parameters) {
-        if (c < '0' || c > '9') break;
-        value = (value < 0 ? 0 : value) * 10 + (c - '0');
-        if (value > 9999) return -1;
-    }
-    return value;
+    const auto read = std::from_chars(parameters.data(), parameters.data() + parameters.size(), value);
+    return read.ec == std::errc{} ? value : -1;
 }
 
 // The "ESC [ n ~" keys.
@@ -234,7 +231,7 @@ InputDecoder::Step InputDecoder::decodeCsi(std::string_view bytes, bool expired,
     }
     // Linux console F1-F5: ESC [ [ A .. ESC [ [ E.
     if (byteAt(bytes, 2) == '[') {
-        if (bytes.size() < 4) return expired ? Step{3, false, {}} : Step{0, true, {}};
+        if (bytes.size() < 4) return expired ? Step{bytes.size(), false, {}} : Step{0, true, {}};
         const unsigned char key = byteAt(bytes, 3);
         if (key >= 'A' && key <= 'E') {
             return Step{4, false, extended(static_cast<unsigned char>(kF1 + key - 'A'))};
@@ -267,11 +264,8 @@ InputDecoder::Step InputDecoder::decodeCsi(std::string_view bytes, bool expired,
         }
         return step;
     }
-    if (!parameters.empty() && parameters.front() > '9' && parameters.front() != ';') {
-        return step;  // other private sequences
-    }
     for (char c : parameters) {
-        if (c < '0' || c > ';') return step;  // intermediates: unknown
+        if (c < '0' || c > ';') return step;  // other private sequences, intermediates: unknown
     }
     if (final == '~') {
         step.event = tildeKey(firstParameter(parameters));
@@ -285,16 +279,11 @@ InputDecoder::Step InputDecoder::decodeCsi(std::string_view bytes, bool expired,
 
 InputDecoder::Step InputDecoder::decodeSs3(std::string_view bytes, bool expired) {
     // ESC O, optional modifier digits, one final byte.
-    std::size_t index = 2;
-    while (index < bytes.size() && index < 8) {
-        const unsigned char c = byteAt(bytes, index);
-        if (!((c >= '0' && c <= '9') || c == ';')) break;
-        ++index;
-    }
+    const std::size_t index = std::min({bytes.find_first_not_of("0123456789;", 2), bytes.size(), std::size_t{8}});
     if (index == bytes.size()) {
         if (!expired) return Step{0, true, {}};
-        if (index == 2) return Step{2, false, extended(letterScanCode('O'))};  // Alt + O
-        return Step{index, false, {}};
+        // Alone, Alt + O
+        return Step{index, false, index == 2 ? std::optional(extended(letterScanCode('O'))) : std::nullopt};
     }
     const unsigned char final = byteAt(bytes, index);
     if (final < 0x40 || final > 0x7E) {

@@ -48,7 +48,7 @@ public:
 private:
     struct Step {
         std::size_t consumed = 0;
-        bool needMore = false;
+        bool needMore{};
         std::optional<InputEvent> event;
     };
 

@@ -1,7 +1,8 @@
 #pragma once
-// The colours (console colours 0-15) of the pages in white on blue that
-// several screens draw: the progress screen and its help, the review round's
-// result. Headings are yellow; clickable labels are yellow on red.
+// The colours (console colours 0-15) of the pages in white on blue: the
+// menu, the drill's prompts and completion, the test's result, the progress
+// screen and its help, the review round's result, the goodbye. Headings are
+// yellow; clickable labels are yellow on red.
 namespace pathwick {
 
 inline constexpr int kPageForeground = 15;

@@ -38,7 +38,7 @@ void forEachEndingSignal(Visit visit) {
 // nothing but static storage, so the one guard's state lives here; it is
 // written before `armed` is set and only read afterwards.
 struct GuardState {
-    std::atomic<bool> armed{false};
+    std::atomic<bool> armed{};
     pid_t owner = 0;  // a forked child must not restore its parent's terminal
     int input = -1;
     int output = -1;

@@ -2,7 +2,6 @@
 
 #include <unistd.h>
 
-#include <array>
 #include <string_view>
 #include <utility>
 
@@ -18,8 +17,8 @@ namespace {
 // offer 8, where a bright white page and light grey labels would both
 // become colour 7. Their 256-colour entries fit them as well.
 std::optional<std::string_view> siblingName(std::string_view term) {
-    constexpr std::array<std::pair<std::string_view, std::string_view>, 3> kFamilies{{
-        {"xterm", "xterm-256color"}, {"screen", "screen-256color"}, {"tmux", "tmux-256color"}}};
+    constexpr std::pair<std::string_view, std::string_view> kFamilies[] = {
+        {"xterm", "xterm-256color"}, {"screen", "screen-256color"}, {"tmux", "tmux-256color"}};
     for (const auto& [family, sibling] : kFamilies) {
         if (!term.starts_with(family)) continue;
         const std::string_view rest = term.substr(family.size());

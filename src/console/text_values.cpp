@@ -1,5 +1,6 @@
 #include "console/text_values.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <cstdio>
@@ -8,26 +9,15 @@
 namespace pathwick {
 
 double valueOf(std::string_view text) {
-    std::size_t i = 0;
-    while (i < text.size() && text[i] == ' ') ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '-' || text[i] == '+')) {
-        negative = text[i] == '-';
-        ++i;
-    }
+    const auto digit = [&text] { return !text.empty() && std::isdigit(static_cast<unsigned char>(text.front())); };
+    text = trimLeadingBlanks(text);
+    const bool negative = text.starts_with('-');
+    if (negative || text.starts_with('+')) text.remove_prefix(1);
     double value = 0.0;
-    while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i]))) {
-        value = value * 10.0 + (text[i] - '0');
-        ++i;
-    }
-    if (i < text.size() && text[i] == '.') {
-        ++i;
-        double scale = 0.1;
-        while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i]))) {
-            value += (text[i] - '0') * scale;
-            scale /= 10.0;
-            ++i;
-        }
+    for (; digit(); text.remove_prefix(1)) value = value * 10.0 + (text.front() - '0');
+    if (text.starts_with('.')) {
+        text.remove_prefix(1);
+        for (double scale = 0.1; digit(); scale /= 10.0, text.remove_prefix(1)) value += (text.front() - '0') * scale;
     }
     return negative ? -value : value;
 }
@@ -62,6 +52,16 @@ std::string singleText(float value) {
     if (text.rfind("0.", 0) == 0) text.erase(0, 1);
     if (text.rfind("-0.", 0) == 0) text.erase(1, 1);
     return text;
+}
+
+std::string oneDecimalText(double value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f", value);
+    return text;
+}
+
+std::string percentText(double chance) {
+    return plainNumberText(std::lround(std::clamp(chance, 0.0, 1.0) * 100)) + " %";
 }
 
 std::string upperCase(std::string_view text) {

@@ -29,6 +29,12 @@ std::string lastDigits(long long value, int width);
 // decimal point ("74.29", "100", ".5", "-2").
 std::string singleText(float value);
 
+// A number to one decimal, "27.3", as expected scores show.
+std::string oneDecimalText(double value);
+
+// A chance (0 to 1, clamped) to the nearest whole per cent, "64 %".
+std::string percentText(double chance);
+
 // Upper-cases ASCII letters; other bytes unchanged.
 std::string upperCase(std::string_view text);
 

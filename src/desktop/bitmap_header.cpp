@@ -1,5 +1,7 @@
 #include "desktop/bitmap_header.h"
 
+#include <cstdlib>
+
 #include "console/bounded_file.h"
 
 namespace pathwick {
@@ -39,8 +41,7 @@ std::optional<BitmapSize> parseBitmapSize(std::span<const std::uint8_t> header) 
         height = little16(header, kWidthOffset + 2);
     } else if (infoSize >= kInfoHeaderSize && header.size() >= kHeightOffset + 4) {
         width = static_cast<std::int32_t>(little32(header, kWidthOffset));
-        height = static_cast<std::int32_t>(little32(header, kHeightOffset));
-        if (height < 0) height = -height;  // top-down rows
+        height = std::abs(std::int64_t{static_cast<std::int32_t>(little32(header, kHeightOffset))});  // negative: top-down rows
     }
     if (!inRange(width) || !inRange(height)) return std::nullopt;
     return BitmapSize{static_cast<int>(width), static_cast<int>(height)};

@@ -13,6 +13,7 @@
 #include "console/wrap_text.h"
 #include "drill/question_turn.h"
 #include "progress/saving_notice.h"
+#include "console/palette.h"
 
 namespace pathwick {
 
@@ -63,7 +64,7 @@ private:
         screen_.locate(21, 15);
         screen_.printText(kOrderPrompt);
         const std::string order = AskChoice(screen_, kOrderPrompt, -21, 15, "[R]", "[S]");
-        screen_.setColor(15, 1);
+        screen_.setColor(kPageForeground, kPageBackground);
         state_.order = order == "R" ? DrillOrder::Random : DrillOrder::Sequential;
         if (state_.order == DrillOrder::Sequential) askStartQuestion();
     }
@@ -120,13 +121,13 @@ private:
 
     // --- Completion ------------------------------------------------------
     DrillOutcome complete() {
-        screen_.setColor(15, 1);
+        screen_.setColor(kPageForeground, kPageBackground);
         screen_.clearScreen();
         screen_.locate(20, 17);
         screen_.printText(kCompletedLine);
         screen_.locate(21, 17);
         screen_.printText(kAnotherPrompt);
-        ShowSavingNotice(context_.progress, screen_, kCompletedNoticeForeground, 1, 15);
+        ShowSavingNotice(context_.progress, screen_, kCompletedNoticeForeground);
         const std::string answer = AskChoice(screen_, kAnotherPrompt, -21, 17, "[Y]", "[N]");
         screen_.setColor(state_.questionForeground, state_.questionBackground);
         return answer == "Y" ? DrillOutcome::BackToMenu : DrillOutcome::Goodbye;

@@ -131,16 +131,9 @@ void DrawQuestionScreen(RunState& state, ScreenLayer& screen) {
 }
 
 void ShowPeekState(bool peekOn, ScreenLayer& screen) {
-    if (!peekOn) {
-        screen.setColor(0, 7);
-        printAt(screen, kAnswerBarRow, kPeekColumn, "Peek Off");
-        screen.setColor(0, 15);
-        return;
-    }
-    screen.setColor(0, 15);
     printAt(screen, kAnswerBarRow, kPeekColumn, "        ");
-    screen.setColor(14, 4);
-    printAt(screen, kAnswerBarRow, kPeekColumn, "Peek On");
+    screen.setColor(peekOn ? 14 : 0, peekOn ? 4 : 7);
+    printAt(screen, kAnswerBarRow, kPeekColumn, peekOn ? "Peek On" : "Peek Off");
 }
 
 void ShowQuestionIdLine(std::string_view idField, std::string_view keyLetter, bool peekOn,

@@ -11,7 +11,9 @@ namespace pathwick {
 // question and choices) without clearing it first.
 void DrawQuestionScreen(RunState& state, ScreenLayer& screen);
 
-// "Peek Off" in black on grey, or "Peek On" in yellow on red, at (25, 90).
+// "Peek Off" in black on grey, or "Peek On" in yellow on red, at (25, 90);
+// the cell "Peek On" leaves free is blanked in the colours set before, and
+// the colours are left at the label's.
 void ShowPeekState(bool peekOn, ScreenLayer& screen);
 
 // Row 2 with "Question ID: " and the ID field, the peek marker on row 23 and

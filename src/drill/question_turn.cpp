@@ -160,8 +160,7 @@ std::string_view QuestionTurn::bareId() const {
 }
 
 void QuestionTurn::showSavingNotice() {
-    ShowSavingNotice(context_.progress, screen_, kNoticeForeground, state_.questionBackground,
-                     state_.questionForeground);
+    ShowSavingNotice(context_.progress, screen_, kNoticeForeground);
 }
 
 bool QuestionTurn::judge(const std::string& key) {

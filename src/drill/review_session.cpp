@@ -1,8 +1,5 @@
 #include "drill/review_session.h"
 
-#include <algorithm>
-#include <cmath>
-#include <cstdio>
 #include <optional>
 #include <string>
 
@@ -37,16 +34,6 @@ constexpr Button kButtons[] = {
 };
 constexpr std::string_view kAnotherPrompt = "Another round? ";
 
-std::string percentText(double chance) {
-    return plainNumberText(std::lround(std::clamp(chance, 0.0, 1.0) * 100)) + " %";
-}
-
-// "27.3": an expected score to one decimal.
-std::string scoreText(double score) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.1f", score);
-    return text;
-}
 
 void printAt(ScreenLayer& screen, int row, int column, std::string_view text) {
     screen.locate(row, column);
@@ -111,8 +98,8 @@ private:
     // Puts the question `id` on row state.current of the work table, with its
     // subelement's name for the question screen.
     bool load(std::string_view id) {
-        if (id.size() < 2 || id[1] < '0' || id[1] > '9') return false;
-        const int subelement = id[1] - '0';
+        const int subelement = SubelementNamedBy(id);
+        if (subelement < 0) return false;
         LoadPool(subelement, state_.pool, context_.edition);
         state_.descriptionLine = context_.edition.descriptionLines[static_cast<std::size_t>(subelement)];
         for (int row = 1; row <= state_.pool.count(); ++row) {
@@ -148,7 +135,7 @@ private:
                 chanceLabel() + ": " + percentText(before.passChance) + " before this round, " +
                     percentText(after.passChance) + " after");
         printAt(screen_, kHeadingRow + 4, kLeft,
-                "Expected score: " + scoreText(before.expectedScore) + " before, " + scoreText(after.expectedScore) +
+                "Expected score: " + oneDecimalText(before.expectedScore) + " before, " + oneDecimalText(after.expectedScore) +
                     " after, of " + plainNumberText(context_.edition.examQuestions));
         printAt(screen_, kPromptRow, kLeft, kAnotherPrompt);
         for (const Button& button : kButtons) {
@@ -157,7 +144,7 @@ private:
             screen_.setColor(kPageForeground, kPageBackground);
             screen_.printText(button.text);
         }
-        ShowSavingNotice(progress_, screen_, kHeadingForeground, kPageBackground, kPageForeground);
+        ShowSavingNotice(progress_, screen_, kHeadingForeground);
         return waitForAnswer(screen_) == "Y";
     }
 

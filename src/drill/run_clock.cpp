@@ -1,5 +1,7 @@
 #include "drill/run_clock.h"
 
+#include <algorithm>
+
 #include "console/text_values.h"
 
 namespace pathwick {
@@ -13,12 +15,11 @@ constexpr std::int64_t kLongestRunTime = 359999;
 // The numeric value of `length` characters from 0-based `start`; missing
 // characters read as nothing.
 std::int64_t numberAt(std::string_view text, std::size_t start, std::size_t length) {
-    if (start >= text.size()) return 0;
-    return wholeValueOf(text.substr(start, length));
+    return wholeValueOf(text.substr(std::min(start, text.size()), length));
 }
 
 std::int64_t lastNumber(std::string_view text, std::size_t length) {
-    return wholeValueOf(text.size() > length ? text.substr(text.size() - length) : text);
+    return wholeValueOf(text.substr(text.size() - std::min(length, text.size())));
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 
 #include "console/text_values.h"
 #include "progress/saving_notice.h"
+#include "console/palette.h"
 
 namespace pathwick {
 namespace {
@@ -74,7 +75,7 @@ void drawAnswerGrid(const CountedList& answers, const QuestionPool& questions,
 // value wipes a longer one.
 std::string padToGrid(std::string text, int fromColumn) {
     const auto width = static_cast<std::size_t>(30 - fromColumn);
-    if (text.size() < width) text.resize(width, ' ');
+    text.resize(std::max(text.size(), width), ' ');
     return text;
 }
 
@@ -135,7 +136,7 @@ void ShowRunningScore(const std::int32_t& reviewOn, const CountedList& answers,
 
 void ShowExamResults(const CountedList& answers, const QuestionPool& questions,
                      ScreenLayer& screen, const Progress& progress) {
-    screen.setColor(15, 1);
+    screen.setColor(kPageForeground, kPageBackground);
     screen.clearScreen();
     const char* const labels[] = {"  Correct Answers:", "Incorrect Answers:",
                                   "Skipped Questions:", "       Your Score:",
@@ -161,7 +162,7 @@ void ShowExamResults(const CountedList& answers, const QuestionPool& questions,
     screen.locate(25, 35);
     screen.printText("Press any key to end the exam.");
     screen.newLine();
-    ShowSavingNotice(progress, screen, 14, 1, 15);
+    ShowSavingNotice(progress, screen, 14);
     screen.waitKey();
 }
 

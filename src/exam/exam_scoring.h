@@ -23,7 +23,7 @@ bool isPass(float score);
 struct FinalScore {
     int correct = 0;
     int questions = 0;
-    bool passed = false;
+    bool passed{};
 };
 FinalScore FinalScoreOf(const CountedList& answers, const QuestionPool& questions);
 

@@ -192,7 +192,7 @@ void DrawExamPage(PracticeTest& test, ProgramContext& context) {
         writeWrapped(screen, test.lines, 5, 8);
         nextTextRow(screen);
     }
-    ShowSavingNotice(context.progress, screen, kNoticeForeground, kExamPageBackground, kExamPageForeground);
+    ShowSavingNotice(context.progress, screen, kNoticeForeground);
     // A redraw of the same question (review, a declined stop) keeps its time.
     if (test.shownQuestion != row) {
         test.shownQuestion = row;

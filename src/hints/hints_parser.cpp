@@ -4,8 +4,6 @@ namespace pathwick {
 
 namespace {
 
-constexpr char kCarriageReturn = '\r';
-constexpr char kLineFeed = '\n';
 constexpr char kEndOfFile = '\x1A';
 constexpr std::string_view kPictureReference = "~Figure ";
 
@@ -61,9 +59,7 @@ std::optional<std::string_view> HintLineReader::next() {
         return line;
     }
     const std::string_view line = rest_.substr(0, end);
-    std::size_t next = end + 1;
-    if (rest_[end] == kCarriageReturn && next < rest_.size() && rest_[next] == kLineFeed) ++next;
-    rest_.remove_prefix(next);
+    rest_.remove_prefix(rest_.substr(end).starts_with("\r\n") ? end + 2 : end + 1);
     return line;
 }
 

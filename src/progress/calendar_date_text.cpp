@@ -1,7 +1,8 @@
 #include "progress/calendar_date_text.h"
 
 #include <chrono>
-#include <cstdio>
+
+#include "console/text_values.h"
 
 namespace pathwick {
 namespace {
@@ -19,9 +20,7 @@ int digitsAt(std::string_view text, std::size_t at, std::size_t count) {
 }  // namespace
 
 std::string CalendarDateText(const CalendarDate& date) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d", date.year, date.month, date.day);
-    return text;
+    return lastDigits(date.year, 4) + "-" + lastDigits(date.month, 2) + "-" + lastDigits(date.day, 2);
 }
 
 std::optional<CalendarDate> ParseCalendarDate(std::string_view text) {

@@ -15,7 +15,7 @@ namespace pathwick {
 struct RecordedAnswer {
     std::string question;  // "T1A01"
     UtcTime answeredAt{};
-    bool correct = false;
+    bool correct{};
 };
 
 // The states after all `answers`, taken in the order given.

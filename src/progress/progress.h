@@ -21,7 +21,7 @@ struct TestResult {
     std::string localDate;  // YYYY-MM-DD, the day it was taken
     int score = 0;
     int questions = 0;
-    bool passed = false;
+    bool passed{};
 };
 
 // The pass chance at the end of one local day.

@@ -90,7 +90,7 @@ void prepareForWriting(SqliteConnection& connection, int version) {
         SqliteTransaction transaction(connection);
         // Another Pathwick started on the same file may have been first.
         if (connection.integerOf("PRAGMA user_version") > step) continue;
-        if (step == 0) connection.execute("PRAGMA application_id = " + std::to_string(kApplicationId));
+        connection.execute("PRAGMA application_id = " + std::to_string(kApplicationId));  // the same at every step
         connection.execute(kMigrations[step]);
         connection.execute("PRAGMA user_version = " + std::to_string(step + 1));
         transaction.commit();

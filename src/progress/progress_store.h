@@ -34,7 +34,7 @@ inline constexpr int kProgressFileVersion = 3;
 struct AnswerRow {
     std::string_view question;
     UtcTime answeredAt;
-    bool correct = false;
+    bool correct{};
     double seconds = 0;
     AnswerMode mode = AnswerMode::Drill;
 };
@@ -44,7 +44,7 @@ struct TestRow {
     std::string localDate;  // YYYY-MM-DD
     int score = 0;
     int questions = 0;
-    bool passed = false;
+    bool passed{};
 };
 
 // What the answers of one pool say, and how many rows said it.

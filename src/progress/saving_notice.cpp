@@ -2,13 +2,13 @@
 
 namespace pathwick {
 
-void ShowSavingNotice(const Progress& progress, ScreenLayer& screen, int foreground, int background,
-                      int pageForeground) {
+void ShowSavingNotice(const Progress& progress, ScreenLayer& screen, int foreground) {
     if (!progress.remembers() || progress.saving()) return;
-    screen.setColor(foreground, background);
+    const int pageForeground = screen.foreground();
+    screen.setColor(foreground, screen.background());
     screen.locate(kSavingNoticeRow, kSavingNoticeColumn);
     screen.printText(kSavingNotice);
-    screen.setColor(pageForeground, background);
+    screen.setColor(pageForeground, screen.background());
 }
 
 }  // namespace pathwick

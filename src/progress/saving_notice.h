@@ -17,10 +17,9 @@ inline constexpr std::string_view kSavingNotice = "Progress is no longer being s
 inline constexpr int kSavingNoticeRow = 27;
 inline constexpr int kSavingNoticeColumn = 100 - static_cast<int>(kSavingNotice.size());
 
-// Writes the notice in `foreground` on `background` when progress is
-// remembered and a write has failed; otherwise draws nothing. The colours
-// are back at the page's (`pageForeground` on `background`) afterwards.
-void ShowSavingNotice(const Progress& progress, ScreenLayer& screen, int foreground, int background,
-                      int pageForeground);
+// Writes the notice in `foreground` on the page's background when progress
+// is remembered and a write has failed; otherwise draws nothing. The
+// screen's colours are as they were afterwards.
+void ShowSavingNotice(const Progress& progress, ScreenLayer& screen, int foreground);
 
 }  // namespace pathwick

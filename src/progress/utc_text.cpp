@@ -1,6 +1,6 @@
 #include "progress/utc_text.h"
 
-#include <cstdio>
+#include "console/text_values.h"
 
 namespace pathwick {
 namespace {
@@ -44,11 +44,10 @@ std::string UtcText(UtcTime moment) {
     const sys_days day = floor<days>(moment);
     const year_month_day date{day};
     const hh_mm_ss time{moment - day};
-    char text[32];
-    std::snprintf(text, sizeof text, "%04d-%02u-%02uT%02d:%02d:%02d.%03dZ", int(date.year()), unsigned(date.month()),
-                  unsigned(date.day()), int(time.hours().count()), int(time.minutes().count()),
-                  int(time.seconds().count()), int(time.subseconds().count()));
-    return text;
+    return lastDigits(int(date.year()), 4) + "-" + lastDigits(unsigned(date.month()), 2) + "-" +
+           lastDigits(unsigned(date.day()), 2) + "T" + lastDigits(time.hours().count(), 2) + ":" +
+           lastDigits(time.minutes().count(), 2) + ":" + lastDigits(time.seconds().count(), 2) + "." +
+           lastDigits(time.subseconds().count(), 3) + "Z";
 }
 
 std::optional<UtcTime> ParseUtcText(std::string_view text) {

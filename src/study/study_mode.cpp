@@ -143,7 +143,7 @@ void RunStudyMode(QuestionPool& pool, CountedList& hintIndex, ProgramContext& co
     for (;;) {
         hintWindow.close();
         const std::string id = AskForId(screen);
-        if (id.size() >= 2 && id[1] >= '0' && id[1] <= '9') LoadPool(id[1] - '0', pool, context.edition);
+        if (const int subelement = SubelementNamedBy(id); subelement >= 0) LoadPool(subelement, pool, context.edition);
         screen.clearScreen();
         if (id.empty()) return;
 

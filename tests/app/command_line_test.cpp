@@ -36,6 +36,8 @@ TEST(CommandLine, ChoosesThePoolOrAnswersBeforeTheScreenIsTaken) {
         {{"--remember", "file"}, nullptr, 2, "pathwick: unexpected argument 'file'"},
         {{"--remember", "--exam-date", "2028-02-29"}, &Edition2018(), 0, ""},
         {{"--remember", "--exam-date", "2029-01-01"}, &Edition2018(), 0, ""},
+        {{"--remember", "--exam-date", "0001-01-01"}, &Edition2018(), 0, ""},
+        {{"--remember", "--exam-date", "0000-12-31"}, nullptr, 2, "pathwick: --exam-date: '0000-12-31' is no date"},
         {{"--exam-date=none", "--remember=f"}, &Edition2018(), 0, ""},
         {{"--remember", "--exam-date", "2027-02-29"}, nullptr, 2, "pathwick: --exam-date: '2027-02-29' is no date"},
         {{"--remember", "--exam-date=2026-04-31"}, nullptr, 2, "pathwick: --exam-date: '2026-04-31' is no date"},
@@ -65,9 +67,8 @@ TEST(CommandLine, ChoosesThePoolOrAnswersBeforeTheScreenIsTaken) {
 TEST(CommandLine, RemembersOnlyWhenAskedAndInTheFileNamedOrTheStateFolder) {
     const std::vector<std::string_view> arguments{"--progress", "--pool", "extra", "--remember=my file"};
     const CommandLine command = ReadCommandLine(arguments);
-    EXPECT_TRUE(command.remember && command.printProgress && command.progressFile == "my file");
+    EXPECT_TRUE(command.remember && command.printProgress && command.progressFile == "my file" && !command.setExamDate);
     EXPECT_FALSE(ReadCommandLine(std::vector<std::string_view>{"--pool", "extra"}).remember);
-    EXPECT_FALSE(command.setExamDate);
     const CommandLine dated = ReadCommandLine(std::vector<std::string_view>{"--remember", "--exam-date=2028-02-29"});
     EXPECT_TRUE(dated.setExamDate && dated.examDate == (CalendarDate{2028, 2, 29}));
     const CommandLine cleared = ReadCommandLine(std::vector<std::string_view>{"--remember", "--exam-date", "none"});

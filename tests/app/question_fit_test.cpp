@@ -73,7 +73,7 @@ TEST(QuestionFit, EveryQuestionOfEveryPoolOnEveryScreen) {
                     EXPECT_EQ(rowsText(study.screen, 23, 43), "") << ids[next - 1];
                     terminal.key("x").key("x").key("x");
                 } else if (next < ids.size()) {
-                    terminal.type(ids[next++]).enter();
+                    terminal.type(ids[next++]).key("\r");
                 }
                 atQuestion = !atQuestion;
             };

@@ -37,7 +37,6 @@ std::string rightLetter(const ScreenLayer& screen) {
     return "?";
 }
 
-const std::string kNotice(kSavingNotice);
 
 std::string noticeShown(const ScreenLayer& screen) { return textAt(screen, kSavingNoticeRow, kSavingNoticeColumn, 34); }
 
@@ -80,7 +79,7 @@ TEST(Recording, DrillAnswersWithTheirTimesExceptWhatPeekGaveAwayAndHintsCountWro
         << "peek shown on T0A03 and T0A05 keeps them out, even when turned off before the answer";
     // Saving stops with the second write: the wrong-answer lines of T0A02
     // already say so, and every question after it.
-    const std::string none = std::string(34, ' ') + " 0/15", shown = kNotice + " 4/15";
+    const std::string none = std::string(34, ' ') + " 0/15", shown = std::string(kSavingNotice) + " 4/15";
     EXPECT_EQ(notices, (std::vector<std::string>{none, none, shown, shown, shown, shown, shown, shown}));
 }
 
@@ -112,25 +111,11 @@ TEST(Recording, PracticeTestKeepsItsAnswersWhenScoredLeavingSkippedOnesOut) {
         << progress.calls[0] << " / " << progress.calls[1];
     EXPECT_EQ(progress.calls[20], "test " + std::to_string(right) + " of 35 fail");
     EXPECT_EQ(trimmedRow(rig.screen, 19), std::string(40, ' ') + "Correct Answers: " + std::to_string(right));
-    EXPECT_EQ(noticeShown(rig.screen), kNotice) << "the test's own result failed to save";
-    EXPECT_EQ(colorsAt(rig.screen, kSavingNoticeRow, kSavingNoticeColumn), "14/1");
+    EXPECT_EQ(noticeShown(rig.screen), kSavingNotice) << "the test's own result failed to save";
 }
 
-// (Without remembering nothing is kept and no notice shows: the walks of
-// tests/screens/walks.txt, a test scored among them, hold that.)
-TEST(Recording, ATestAllRightIsKeptAsPassed) {
-    FakeProgress progress;
-    progress.writesThatSucceed = 0;
-    ProgramRig rig(progress);
-    rig.terminal.whenEmpty = [&](ScriptedTerminal& next) {
-        if (textAt(rig.screen, 25, 37, 5) == "Press") return play(next, "x s y");  // past the last question
-        if (textAt(rig.screen, 25, 25, 4) == "Next") next.type(rightLetter(rig.screen));
-    };
-    rig.run("p");
-    EXPECT_EQ(progress.calls.size(), 36u);
-    EXPECT_EQ(progress.calls.back(), "test 35 of 35 pass");
-    EXPECT_EQ(noticeShown(rig.screen), kNotice);
-}
+// (Without remembering nothing is kept and no notice shows, and a test all
+// right is kept as passed: the walks of tests/screens/walks.txt hold that.)
 
 // Review from the menu: the questions in the order of worth (T9A01 is at the
 // 90 % line and never asked), a wrong answer and one after "H" back as the
@@ -140,7 +125,7 @@ TEST(Recording, ATestAllRightIsKeptAsPassed) {
 TEST(Recording, ReviewRoundAsksByWorthBringsWrongAnswersBackAndTellsTheResult) {
     FakeProgress progress;
     progress.order = {{"T5A03", 0.3, 0.09}, {"T6C02", 0.4, 0.08}, {"T1A01", 0.5, 0.07}, {"T9A01", 0.95, 0.06},
-                      {"T3B05", 0.6, 0.05}, {"T8A01", 0.7, 0.04}, {"T2A01", 0.8, 0.03}};
+                      {"T3B05", 0.6, 0.05}, {"T0A02", 0.7, 0.04}, {"T2A01", 0.8, 0.03}};
     progress.examDay = {.passChance = 0.404, .expectedScore = 24.46};
     progress.gainPerAnswer = 0.01;
     ProgramRig rig(progress);
@@ -157,11 +142,11 @@ TEST(Recording, ReviewRoundAsksByWorthBringsWrongAnswersBackAndTellsTheResult) {
         playNextPlan(next, s, plans);
     };
     EXPECT_TRUE(rig.run("r"));
-    EXPECT_EQ(shown, (std::vector<std::string>{"T5A03", "T6C02", "T1A01", "T3B05", "T8A01", "T5A03", "T2A01", "T1A01",
+    EXPECT_EQ(shown, (std::vector<std::string>{"T5A03", "T6C02", "T1A01", "T3B05", "T0A02", "T5A03", "T2A01", "T1A01",
                                                "T5A03"}));
     EXPECT_EQ(progress.calls,
               (std::vector<std::string>{"T5A03 wrong 1.5s review", "T6C02 right 0.0s review", "T1A01 wrong 0.0s review",
-                                        "T3B05 right 0.0s review", "T8A01 right 0.0s review", "T5A03 right 0.0s review",
+                                        "T3B05 right 0.0s review", "T0A02 right 0.0s review", "T5A03 right 0.0s review",
                                         "T2A01 right 0.0s review", "T1A01 right 0.0s review", "T5A03 wrong 0.0s review"}));
     EXPECT_EQ(menus, 1) << "Esc on a wrong answer's lines leaves the second round for the menu";
     const auto& calls = rig.desktop.calls();

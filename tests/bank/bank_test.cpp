@@ -50,6 +50,8 @@ TEST(Pool, CountsAndLeftovers) {
         for (auto [subelement, index] : {std::pair{9, 0}, {9, -1}, {9, last + 1}, {-1, 1}, {10, 1}})
             EXPECT_EQ(edition->item(subelement, index), "") << subelement << "," << index;
     }
+    for (auto [id, subelement] : {std::pair{"T5A03", 5}, {"T0", 0}, {"E9A", 9}, {"T/A", -1}, {"T:A", -1}, {"T", -1}, {"", -1}})
+        EXPECT_EQ(SubelementNamedBy(id), subelement) << id;
 }
 
 // The re-lettered row keeps its texts, letters A to D in order, the key on
@@ -74,7 +76,7 @@ TEST(ShuffleChoices, EveryQuestionKeepsItsKeyOnItsText) {
     for (const PoolEdition* edition : AllEditions())
     for (const auto& [id, record] : wholePool(*edition)) {
         for (int f = 1; f <= 7; ++f) table.cell(1, f) = record[std::size_t(f)];
-        table.cell(0, kSelectorField) = " 1";
+        table.cell(0, 2) = " 1";  // row 0, field 2: the row to shuffle
         clock.advance(std::chrono::milliseconds(37));
         ShuffleChoices(table, random);
         expectRelettered(record, table, 1);
@@ -83,7 +85,7 @@ TEST(ShuffleChoices, EveryQuestionKeepsItsKeyOnItsText) {
     EXPECT_GT(moved, 1000);
     table.cell(1, kKeyField) = "E";  // a key on no choice stays; a selector outside the table changes nothing
     for (const char* selector : {" 1", "0", "3", "-1"}) {
-        table.cell(0, kSelectorField) = selector;
+        table.cell(0, 2) = selector;
         const std::string before = table.cell(1, 3) + table.cell(1, 4) + table.cell(1, 5) + table.cell(1, 6);
         ShuffleChoices(table, random);
         EXPECT_TRUE(table.cell(1, kKeyField) == "E" && (std::string(selector) == " 1" ||

@@ -114,25 +114,25 @@ TEST(ScreenLayer, WritingWrappingScrollingAndColours) {
 TEST(ScreenLayer, WaitsReadLinesClicksAndForwardedKeys) {
     ScreenRig rig;
     ScreenLayer& s = rig.screen;
-    rig.terminal.click(3, 4).key("k").idle(40).key("p").type("ab").key("\x08").type("c");
+    rig.terminal.idle(60'001).click(3, 4).key("k").idle(40).key("p").type("ab").key("\x08").type("c");
     EXPECT_EQ(s.waitKey(), "k") << "no clicks before the mouse is on";
     EXPECT_EQ(s.pollKey(40), "") << "a key after the poll's time is left for later";
     EXPECT_EQ(s.pollKey(500), "p");
-    EXPECT_EQ(rig.terminal.cursor(), "1,1") << "shown until hidden";
+    EXPECT_EQ(rig.terminal.cursor() + " " + std::to_string(rig.terminal.reads), "1,1 6") << "shown until hidden; a minute's wait at a time";
     s.locate(5, 98), s.hideCursor();
     rig.terminal.whenEmpty = [&](ScriptedTerminal& more) {
         EXPECT_EQ(more.cursor(), "5,100") << "shown where the next typed key goes";
-        more.whenEmpty = nullptr, more.enter().key("k");
+        more.whenEmpty = nullptr, more.key("\r").key("k");
     };
     EXPECT_EQ(s.readLine(), "ac");
     EXPECT_EQ(textAt(s, 5, 98, 3) + std::to_string(s.row()), "ac 6");
     EXPECT_EQ(s.waitKey(), "k");
     EXPECT_EQ(rig.terminal.cursor(), "hidden") << "hidden again once the line is read";
-    rig.terminal.type("x yz\x08").key(extendedKey(72)).click(1, 1).enter();
+    rig.terminal.type("x yz\x08").key(extendedKey(72)).click(1, 1).key("\r");
     s.locate(7, 98);
     EXPECT_EQ(s.readLine(), "x y");
     EXPECT_EQ(textAt(s, 7, 98, 3) + textAt(s, 8, 1, 1), "x y ");
-    rig.terminal.type(std::string(10001, '7')).enter();
+    rig.terminal.type(std::string(10001, '7')).key("\r");
     EXPECT_EQ(s.readLine().size(), 10000u);
     s.enableMouse();
     ForwardedKeys forwarded;  // keeps at most 256 keys waiting
@@ -142,9 +142,9 @@ TEST(ScreenLayer, WaitsReadLinesClicksAndForwardedKeys) {
     EXPECT_EQ(kept, 256);
     forwarded.push("f");
     s.attachForwardedKeys(&forwarded);
-    rig.terminal.click(44, 1).click(0, 5).click(43, 100).idle(10).close().key("z");
+    rig.terminal.click(44, 1).click(0, 5).doubleClick(43, 100).idle(10).close().key("z");
     EXPECT_EQ(s.waitKey(), "f");
-    EXPECT_EQ(s.waitKey(), clickEvent(kClickPressed));
+    EXPECT_EQ((std::vector{s.waitKey(), s.waitKey()}), (std::vector{clickEvent(4), clickEvent(2)})) << "a press, then a double-click";
     EXPECT_EQ(s.mouseRow() * 1000 + s.mouseColumn(), 43100);
     s.attachForwardedKeys(nullptr);
     EXPECT_THROW(s.sleep(50), InputClosed);

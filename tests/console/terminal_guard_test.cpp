@@ -41,7 +41,7 @@ void expectRestoredAfter(const std::function<void()>& end, int status) {
             ::tcsetattr(tty, TCSANOW, &raw);
             if (end) end();
         }
-        ::_exit(0);
+        std::quick_exit(0);
     }
     int ended = 0;
     ::wait(&ended);

@@ -14,8 +14,9 @@ TEST(RunClock, DayNumbersStampsAndRunTimes) {
         return stampOf(time, date, [&](std::string_view, std::string_view) { ++reports; });
     };
     EXPECT_EQ((std::vector{stamp(" 00:00:00 ", " 01-01-1980 "), stamp("00:00:01", "01-02-1980"), stamp("01:01:01", "01-01-1980"),
-                           stamp("23:59:59", "01-20-2048"), std::int64_t(reports)}),
-              (std::vector<std::int64_t>{0, 86401, 3661, 86400LL * 24856 + 86399, 0}));
+                           stamp("23:59:59", "01-20-2048"), stamp("123456:78", "01-123-1980"), std::int64_t(reports)}),
+              (std::vector<std::int64_t>{0, 86401, 3661, 86400LL * 24856 + 86399, 86400 * 11 + 3600 * 12 + 60 * 45 + 78, 0}))
+        << "every field two characters wide, the year and the seconds the last ones";
     const std::int64_t invalid = stamp("12:00:00", "12-31-1979") + stamp("00:00:00", "01-21-2048");
     EXPECT_EQ(invalid * 10 + reports, 2) << "reported, stamp 0";
     const std::pair<std::int64_t, const char*> times[] = {

@@ -124,9 +124,11 @@ TEST(ProgressStore, RefusesAFileItCannotUseInOneLineAndLeavesItAsItWas) {
     SqliteConnection(folder.path() / "other", SqliteConnection::Create::Yes).execute("CREATE TABLE answers(x)");
     SqliteConnection(folder.path() / "newer", SqliteConnection::Create::Yes)
         .execute("PRAGMA application_id = 1347898161; PRAGMA user_version = 4; CREATE TABLE t(x)");
+    folder.write("cut 4k.sqlite3", bytesOf(folder.path() / "other").substr(0, 4097));  // of the usual 4 KiB pages
     struct Case { std::filesystem::path file; std::string_view says; };
     const Case cases[] = {
         {folder.path() / "cut.sqlite3", "is damaged (cut short"},
+        {folder.path() / "cut 4k.sqlite3", "is damaged (cut short"},
         {folder.path() / "garbled.sqlite3", "is damaged ("},
         {folder.path() / "text.sqlite3", "is not a Pathwick progress file (not an SQLite database"},
         {folder.path() / "other", "is not a Pathwick progress file (an SQLite database of"},
@@ -238,6 +240,7 @@ TEST(ProgressStore, SummaryListsTheNextQuestionsAndKeepsTheExamDateOfItsPool) {
 TEST(UtcText, ReadsTheFormsOtherToolsWriteAndNoImpossibleMoment) {
     EXPECT_EQ(ParseUtcText("2026-02-28 23:59:59.999999999"), ParseUtcText("2026-02-28T23:59:59.999Z"));
     EXPECT_EQ(ParseUtcText("1970-01-02T00:00:00.5"), UtcTime{std::chrono::milliseconds{86'400'500}});
+    EXPECT_EQ(UtcText(ParseUtcText("2026-12-31 23:59:59.0071").value_or(UtcTime{})), "2026-12-31T23:59:59.007Z");
     for (std::string_view wrong : {"2026-02-29T00:00:00Z", "2026-02-28T24:00:00Z", "2026-02-28T23:60:00Z", "2026-02-28T23:59:59.1234567890", "2026-02-28T23:59:60Z",
                                    "2026-02-28T23:59:59.Z", "2026-02-28T23:59:59Zx", "2026-02-28", "2026-02-28T23:59:5"})
         EXPECT_FALSE(ParseUtcText(wrong)) << wrong;

@@ -28,7 +28,6 @@ public:
         for (char c : text) key(std::string_view(&c, 1));
         return *this;
     }
-    ScriptedTerminal& enter() { return key("\r"); }
     ScriptedTerminal& extended(unsigned char scanCode) { return key(extendedKey(scanCode)); }
     // A left press; a double-click is a press followed by a double-click event.
     ScriptedTerminal& click(int row, int column) { return add({InputEvent::Kind::Click, {}, row, column}); }
