@@ -38,7 +38,7 @@ struct ScreenGrid {
 };
 
 struct CursorState {
-    bool visible = false;
+    bool visible{};
     int row = 1;     // 1-based
     int column = 1;  // 1-based
 };

@@ -36,7 +36,7 @@ public:
 
     DrillOutcome run() {
         start();
-        QuestionTurn turn(state_, context_, startStamp_, AnswerMode::Drill);
+        QuestionTurn turn(state_, context_, startStamp_, AnswerMode::Drill, QuestionTurn::EscKey::Ignored);
         for (;;) {
             turn.beginPass();
             if (!pickNext()) return complete();

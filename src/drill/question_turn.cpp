@@ -56,9 +56,9 @@ std::int64_t StampNow(ScreenLayer& screen, bool reportInvalidDate) {
 }
 
 QuestionTurn::QuestionTurn(RunState& state, ProgramContext& context, std::int64_t startStamp, AnswerMode mode,
-                           bool escStops)
+                           EscKey esc)
     : state_(state), context_(context), screen_(context.screen), startStamp_(startStamp), mode_(mode),
-      escStops_(escStops) {}
+      escStops_(esc == EscKey::Stops) {}
 
 void QuestionTurn::beginPass() {
     screen_.setColor(state_.questionForeground, state_.questionBackground);

@@ -23,9 +23,9 @@ std::int64_t StampNow(ScreenLayer& screen, bool reportInvalidDate);
 class QuestionTurn {
 public:
     // The run time on the answer bar counts from `startStamp`; answers are
-    // remembered in `mode`. With `escStops` Esc stops like "S".
-    QuestionTurn(RunState& state, ProgramContext& context, std::int64_t startStamp, AnswerMode mode,
-                 bool escStops = false);
+    // remembered in `mode`. With `EscKey::Stops` Esc stops like "S".
+    enum class EscKey { Ignored, Stops };
+    QuestionTurn(RunState& state, ProgramContext& context, std::int64_t startStamp, AnswerMode mode, EscKey esc);
 
     // Closes the figure and hint windows and clears the page in the question colours.
     void beginPass();
@@ -40,7 +40,7 @@ public:
     // Shows a wrong answer with the right letter and waits for a key; true
     // when `key` is the right letter.
     bool judge(const std::string& key);
-    // With `escStops`: Esc was the key that closed the wrong answer's lines.
+    // With `EscKey::Stops`: Esc was the key that closed the wrong answer's lines.
     bool stopAsked() const { return stopAsked_; }
     // Right, with the key shown neither by peek nor by "H".
     bool rightUnaided(const std::string& key) const { return key == keyLetter() && keySeen_ == KeySeen::No; }

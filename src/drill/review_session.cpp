@@ -67,7 +67,7 @@ public:
         const std::int64_t startStamp = StampNow(screen_, false);
         context_.random.seed(static_cast<float>(static_cast<double>(startStamp) + timerSeconds(screen_.clock()) +
                                                 state_.menuWait));
-        QuestionTurn turn(state_, context_, startStamp, AnswerMode::Review, true);
+        QuestionTurn turn(state_, context_, startStamp, AnswerMode::Review, QuestionTurn::EscKey::Stops);
         for (;;) {
             const Standing before = progress_.standingOnExamDay();
             ReviewRound round(progress_.reviewOrder());

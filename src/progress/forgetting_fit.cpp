@@ -30,8 +30,8 @@ struct Likelihoods {
             for (int s = 0; s < kShifts; ++s) {
                 const double recall = scaledRecall(kDecays[d], std::exp2((kLowestShift + s + 0.5) / 4));
                 const double p = std::clamp(recall + (1 - recall) / 4, 1e-9, 1 - 1e-9);
-                right[d][static_cast<std::size_t>(s)] = std::log(p);
-                wrong[d][static_cast<std::size_t>(s)] = std::log(1 - p);
+                right[d].at(static_cast<std::size_t>(s)) = std::log(p);
+                wrong[d].at(static_cast<std::size_t>(s)) = std::log(1 - p);
             }
         }
     }

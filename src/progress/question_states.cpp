@@ -31,8 +31,7 @@ QuestionStates::QuestionStates(const QuestionStates& other)
 }
 
 QuestionStates& QuestionStates::operator=(const QuestionStates& other) {
-    if (this != &other) *this = QuestionStates(other);
-    return *this;
+    return *this = QuestionStates(other);
 }
 
 QuestionMemory* QuestionStates::lookUp(std::string_view question) const {

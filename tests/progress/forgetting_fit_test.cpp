@@ -2,6 +2,8 @@
 // cache of what it is fitted to.
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "progress/forgetting_fit.h"
 #include "progress/memory_model.h"
 
@@ -23,6 +25,23 @@ TEST(ForgettingFit, TheModelsOwnCurveUntilThirtyCountedAnswersThenTheMostLikelyE
     const ForgettingCurve fitted = record.fitted();
     EXPECT_LT(fitted.recall(8, 1, 1), 0.05);
     EXPECT_NEAR(fitted.recall(4, 2, 2), 1.0 / 3, 0.03);
+}
+
+// Answers right exactly as often as the curve of decay 0.5, scale 1/2 says,
+// for questions answered twice before, at the middles of 21 bins: the fit
+// finds that curve of its grid, and classes without answers keep scale 1.
+TEST(ForgettingFit, FindsTheGridCurveTheAnswersFollow) {
+    const auto curve = [](double x) { return std::pow(1 + (std::pow(0.9, -2.0) - 1) * x, -0.5); };
+    ForgettingRecord record;
+    for (int bin = -4; bin <= 16; ++bin) {
+        const double days = std::exp2((bin + 0.5) / 4), right = 1000 * (curve(2 * days) * 0.75 + 0.25);
+        for (int i = 0; i < 1000; ++i) record.add(days, 1, 2, i < std::lround(right));
+    }
+    const ForgettingCurve fitted = record.fitted();
+    for (const double days : {0.3, 2.0, 40.0}) {
+        EXPECT_NEAR(fitted.recall(days, 1, 2), curve(2 * days), 1e-12) << days;
+        EXPECT_NEAR(fitted.recall(days, 3, 1), curve(days / 3), 1e-12) << days;
+    }
 }
 
 }  // namespace
