@@ -63,9 +63,8 @@ CountedList shuffledIds(const DrawnIds& drawn, RandomSource& random) {
 void fetchQuestion(QuestionPool& questions, int row, QuestionPool& scratch,
                    const PoolEdition& edition) {
     const std::string id = questions.cell(row, kIdField).substr(0, kIdLength);
-    // An ID of the pool: its letter, then the subelement's digit.
     const int subelement = SubelementNamedBy(id);
-    if (!id.starts_with(edition.groups.front().code.front()) || subelement < 0) return;
+    if (subelement < 0) return;
     LoadPool(subelement, scratch, edition);
     const int count = std::min(scratch.count(), scratch.lastRow());
     for (int r = 1; r <= count; ++r) {

@@ -82,7 +82,7 @@ int serveChannel(SdlDesktop& desktop, ForwardedKeys& keys, int channel, int sign
     std::array<pollfd, 3> watched{
         {{channel, POLLIN, 0}, {keys.wakeDescriptor(), POLLIN, 0}, {signals, POLLIN, 0}}};
     for (;;) {
-        if (::poll(watched.data(), watched.size(), -1) < 0) {
+        if (::poll(watched.data(), watched.size(), -1) == -1) {
             if (errno == EINTR) continue;
             return 1;
         }

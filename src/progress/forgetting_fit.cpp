@@ -29,7 +29,7 @@ struct Likelihoods {
         for (std::size_t d = 0; d < kDecays.size(); ++d) {
             for (int s = 0; s < kShifts; ++s) {
                 const double recall = scaledRecall(kDecays[d], std::exp2((kLowestShift + s + 0.5) / 4));
-                const double p = std::clamp(recall + (1 - recall) / 4, 1e-9, 1 - 1e-9);
+                const double p = recall + (1 - recall) / 4;  // within [1/4, 1): both logs finite
                 right[d].at(static_cast<std::size_t>(s)) = std::log(p);
                 wrong[d].at(static_cast<std::size_t>(s)) = std::log(1 - p);
             }

@@ -27,19 +27,23 @@ TEST(ForgettingFit, TheModelsOwnCurveUntilThirtyCountedAnswersThenTheMostLikelyE
     EXPECT_NEAR(fitted.recall(4, 2, 2), 1.0 / 3, 0.03);
 }
 
-// Answers right exactly as often as the curve of decay 0.5, scale 1/2 says,
-// for questions answered twice before, at the middles of 21 bins: the fit
-// finds that curve of its grid, and classes without answers keep scale 1.
+// Answers right exactly as often as the curve of decay 0.5 says, scaled 1/2
+// for questions answered twice before and 4 (the grid's largest) for those
+// answered more often, at the middles of 21 bins: the fit finds those curves
+// of its grid, and the class without answers keeps scale 1.
 TEST(ForgettingFit, FindsTheGridCurveTheAnswersFollow) {
     const auto curve = [](double x) { return std::pow(1 + (std::pow(0.9, -2.0) - 1) * x, -0.5); };
     ForgettingRecord record;
-    for (int bin = -4; bin <= 16; ++bin) {
-        const double days = std::exp2((bin + 0.5) / 4), right = 1000 * (curve(2 * days) * 0.75 + 0.25);
-        for (int i = 0; i < 1000; ++i) record.add(days, 1, 2, i < std::lround(right));
+    for (const auto& [answers, scale] : {std::pair{2, 0.5}, {3, 4.0}}) {
+        for (int bin = -4; bin <= 16; ++bin) {
+            const double days = std::exp2((bin + 0.5) / 4), right = 1000 * (curve(days / scale) * 0.75 + 0.25);
+            for (int i = 0; i < 1000; ++i) record.add(days, 1, answers, i < std::lround(right));
+        }
     }
     const ForgettingCurve fitted = record.fitted();
     for (const double days : {0.3, 2.0, 40.0}) {
         EXPECT_NEAR(fitted.recall(days, 1, 2), curve(2 * days), 1e-12) << days;
+        EXPECT_NEAR(fitted.recall(days, 1, 5), curve(days / 4), 1e-12) << days;
         EXPECT_NEAR(fitted.recall(days, 3, 1), curve(days / 3), 1e-12) << days;
     }
 }
