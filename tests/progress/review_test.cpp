@@ -57,12 +57,13 @@ TEST(ReviewRound, EndsAfterTwentyAnswersAndWrongAnswersKeepTheirOrder) {
 }
 
 // After every two questions below the line, the question answered longest
-// ago and not yet taken, asked as a check whatever its chance.
+// ago and not yet taken, asked as a check whatever its chance (S1 sits on
+// the line: not worth asking, only a check).
 TEST(ReviewOrder, EveryThirdQuestionChecksTheOneAnsweredLongestAgo) {
     const UtcTime day{sys_days{2026y / 12 / 1}};
     QuestionStates states;
     for (const auto& [id, days] : {std::pair{"W4", 0}, {"S2", 1}, {"W2", 2}, {"S1", 3}}) states.add(id, day + days * 24h, true);
-    const std::vector<WorthyQuestion> byWorth{{"W1", 0.3}, {"W2", 0.4}, {"S1", 0.95}, {"W3", 0.5},
+    const std::vector<WorthyQuestion> byWorth{{"W1", 0.3}, {"W2", 0.4}, {"S1", 0.9}, {"W3", 0.5},
                                               {"S2", 0.97}, {"W4", 0.6}, {"W5", 0.2}};
     std::vector<std::pair<std::string_view, bool>> order;
     for (const WorthyQuestion& q : WithChecks(byWorth, states)) order.emplace_back(q.id, q.check);
