@@ -56,7 +56,7 @@ public:
     std::optional<int> next(const StudyMoment& moment) override {
         if (!round_ || round_->over()) {
             order_ = order(moment);
-            round_.emplace(order_);
+            round_.emplace(order_, moment.record.curve().repeats());
         }
         const auto id = round_->next();
         if (!id) return std::nullopt;

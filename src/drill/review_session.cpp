@@ -70,7 +70,7 @@ public:
         QuestionTurn turn(state_, context_, startStamp, AnswerMode::Review, QuestionTurn::EscKey::Stops);
         for (;;) {
             const Standing before = progress_.standingOnExamDay();
-            ReviewRound round(progress_.reviewOrder());
+            ReviewRound round(progress_.reviewOrder(), progress_.sittingRepeats());
             const bool stopped = askRound(round, turn);
             turn.closeWindows();
             if (stopped) return;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "progress/exam_day.h"
+#include "progress/forgetting_fit.h"
 #include "progress/readiness.h"
 #include "progress/review_order.h"
 
@@ -64,6 +65,8 @@ public:
     // Every question of the pool, the one whose answer adds most to the
     // exam first.
     virtual std::vector<WorthyQuestion> reviewOrder() const = 0;
+    // Whether a question answered in a review round should come back in it.
+    virtual SittingRepeats sittingRepeats() const = 0;
 };
 
 class NoProgress final : public Progress {
@@ -81,6 +84,7 @@ public:
     Standing standingOnExamDay() const override { return {}; }
     int dueCount() const override { return 0; }
     std::vector<WorthyQuestion> reviewOrder() const override { return {}; }
+    SittingRepeats sittingRepeats() const override { return SittingRepeats::Unknown; }
 };
 
 }  // namespace pathwick

@@ -19,7 +19,7 @@ namespace {
 // PRAGMA application_id of a Pathwick file: "PWK1".
 constexpr std::int64_t kApplicationId = 0x50574b31;
 // Changes to the memory model make cached states stale: raise this then.
-constexpr std::int64_t kStateCacheModel = 2;
+constexpr std::int64_t kStateCacheModel = 3;
 // Two Pathwicks writing at once wait for each other this long at most.
 constexpr int kBusyMilliseconds = 10000;
 
@@ -51,6 +51,9 @@ constexpr std::array<std::string_view, kProgressFileVersion> kMigrations = {
     // 2 -> 3: the counts of later answers the forgetting curve is fitted to.
     "CREATE TABLE forgetting_cache(pool TEXT, bin INTEGER, answers INTEGER, right INTEGER,"
     " PRIMARY KEY(pool, bin)) WITHOUT ROWID;",
+    // 3 -> 4: each question's latest sitting.
+    "ALTER TABLE question_state_cache ADD COLUMN sitting_answers INTEGER NOT NULL DEFAULT 1;"
+    "ALTER TABLE question_state_cache ADD COLUMN sitting_stability REAL NOT NULL DEFAULT 0;",
 };
 
 [[noreturn]] void refuse(const std::filesystem::path& file, std::string_view why) {
@@ -200,7 +203,8 @@ ProgressStore::ProgressStore(const std::filesystem::path& file, std::string_view
         connection_.execute("BEGIN");
         version = checkedVersion();
         expectedChanges_ = version >= 2 ? answerChanges() : 0;
-        cached = version >= 2 ? cachedRecord() : std::nullopt;
+        // The cache of an older layout lacks columns; its answers are replayed.
+        cached = version == kProgressFileVersion ? cachedRecord() : std::nullopt;
         if (cached) opened_ = std::move(*cached);
         else if (version >= 1) opened_ = replayedRecord();
         connection_.execute("COMMIT");
@@ -245,13 +249,15 @@ std::optional<PoolRecord> ProgressStore::cachedRecord() {
     record.answers = header.integer(0);
     record.states.restoreFirstAnswers(static_cast<int>(header.integer(1)), static_cast<int>(header.integer(2)));
     SqliteStatement rows = connection_.prepare(
-        "SELECT question, stability, difficulty, last_answer, answers FROM question_state_cache WHERE pool = ?1");
+        "SELECT question, stability, difficulty, last_answer, answers, sitting_answers, sitting_stability"
+        " FROM question_state_cache WHERE pool = ?1");
     rows.bind(1, pool_);
     while (rows.step()) {
         QuestionMemory memory;
         memory.memory = {rows.real(1), rows.real(2)};
         memory.lastAnswer = UtcTime{std::chrono::milliseconds{rows.integer(3)}};
         memory.answers = static_cast<int>(rows.integer(4));
+        memory.sitting = {static_cast<int>(rows.integer(5)), rows.real(6)};
         record.states.restore(rows.text(0), memory);
     }
     SqliteStatement bins = connection_.prepare("SELECT bin, answers, right FROM forgetting_cache WHERE pool = ?1");
@@ -350,12 +356,13 @@ void ProgressStore::keepStates(const PoolRecord& record) {
         header.bind(6, std::int64_t{record.states.firstAnswersRight()});
         header.run();
         SqliteStatement row = connection_.prepare(
-            "INSERT INTO question_state_cache(pool, question, stability, difficulty, last_answer, answers)"
-            " VALUES (?1, ?2, ?3, ?4, ?5, ?6)");
+            "INSERT INTO question_state_cache(pool, question, stability, difficulty, last_answer, answers,"
+            " sitting_answers, sitting_stability) VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8)");
         for (const auto& [question, state] : record.states.all()) {
             row.bind(1, pool_).bind(2, question).bind(3, state.memory.stability).bind(4, state.memory.difficulty);
             row.bind(5, std::int64_t{state.lastAnswer.time_since_epoch().count()});
-            row.bind(6, std::int64_t{state.answers});
+            row.bind(6, std::int64_t{state.answers}).bind(7, std::int64_t{state.sitting.answers});
+            row.bind(8, state.sitting.firstStability);
             row.run();
         }
         SqliteStatement bin =

@@ -29,7 +29,7 @@ public:
 };
 
 // The version of the file's layout (PRAGMA user_version) this program writes.
-inline constexpr int kProgressFileVersion = 3;
+inline constexpr int kProgressFileVersion = 4;
 
 struct AnswerRow {
     std::string_view question;

@@ -49,13 +49,16 @@ void QuestionStates::add(std::string_view question, UtcTime answeredAt, bool cor
     curve_.reset();
     if (QuestionMemory* state = lookUp(question)) {
         const double days = ElapsedDays(state->lastAnswer, answeredAt);
-        forgetting_.add(days, state->memory.stability, state->answers, correct);
+        forgetting_.add(days, state->memory.stability, state->answers, state->sitting, correct);
         state->memory = NextMemory(state->memory, days, ratingOf(correct));
         state->lastAnswer = answeredAt;
         ++state->answers;
+        state->sitting = days < kSittingGapDays ? Sitting{state->sitting.answers + 1, state->sitting.firstStability}
+                                                : Sitting{1, state->memory.stability};
         return;
     }
-    insert(question, {FirstMemory(ratingOf(correct)), answeredAt, 1});
+    const MemoryState first = FirstMemory(ratingOf(correct));
+    insert(question, {first, answeredAt, 1, {1, first.stability}});
     ++firstAnswers_;
     if (correct) ++firstAnswersRight_;
 }

@@ -26,6 +26,7 @@ struct QuestionMemory {
     MemoryState memory;
     UtcTime lastAnswer{};
     int answers = 0;
+    Sitting sitting;  // the latest: answers each less than half a day after the one before
 
     friend bool operator==(const QuestionMemory&, const QuestionMemory&) = default;
 };

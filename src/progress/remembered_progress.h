@@ -39,6 +39,7 @@ public:
     Standing standingOnExamDay() const override;
     int dueCount() const override;
     std::vector<WorthyQuestion> reviewOrder() const override;
+    SittingRepeats sittingRepeats() const override { return record_.states.curve().repeats(); }
 
     // The answers of the pool in the record, this run's included.
     std::int64_t answers() const { return record_.answers; }

@@ -22,7 +22,7 @@ QuestionOutlook OutlookFromRecord(const QuestionStates& states, std::string_view
     const auto chanceThenAfter = [&](Rating rating) {
         const MemoryState memory =
             known ? NextMemory(known->memory, ElapsedDays(known->lastAnswer, now), rating) : FirstMemory(rating);
-        return states.chanceOf({memory, now, known ? known->answers + 1 : 1}, examDay);
+        return states.chanceOf({memory, now, known ? known->answers + 1 : 1, Sitting{}}, examDay);
     };
     const double rightNow = states.chance(id, now);
     const double chance = states.chance(id, examDay);

@@ -110,6 +110,24 @@ TEST(QuestionStates, SecondAnswerWithinADayIsShortTermAndACopyKeepsItsOwn) {
     EXPECT_EQ(original.find("T1A01")->answers, 1);
 }
 
+// A sitting holds answers each less than half a day after the one before.
+// The answer after it counts once more, on the side of sittings that asked
+// the question again or of those that did not.
+TEST(QuestionStates, SittingsOfAnswersLessThanHalfADayApart) {
+    QuestionStates states;
+    states.add("T1A01", kStart, false);
+    states.add("T1A01", kStart + 11h, true);
+    states.add("T1A01", kStart + 23h - 1ms, true);
+    EXPECT_EQ(states.find("T1A01")->sitting, (Sitting{3, 0.212}));
+    states.add("T1A01", kStart + 35h - 1ms, true);
+    const QuestionMemory state = *states.find("T1A01");
+    EXPECT_EQ(state.sitting, (Sitting{1, state.memory.stability}));
+    std::array<int, ForgettingRecord::kSittingClasses> sides{};
+    for (int b = 0; b < ForgettingRecord::kBins * 2; ++b)
+        sides.at(b / ForgettingRecord::kBins) += states.forgetting().counts().at(ForgettingRecord::kClasses * ForgettingRecord::kBins + b).answers;
+    EXPECT_EQ(sides, (std::array{0, 1}));
+}
+
 // Three and a half days after the three first answers (recall 0.86890021
 // after a first right answer, 0.64497083 after a wrong one): T1A01 and T1B01
 // 5/9 0.9016751575 + 4/9 0.7337281225 = 0.8270320308, not solid, T0A01

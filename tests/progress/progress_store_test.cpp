@@ -91,12 +91,14 @@ TEST(ProgressStore, TheCachedCountsOfTheForgettingCurveAreThoseOfAFullReplay) {
     {
         RememberedProgress progress(file, Edition2026(), clock);
         for (int day = 0; day < 8; ++day, clock.advance(std::chrono::hours{25}))
-            for (int q = 1; q <= 8; ++q) progress.recordAnswer("T1A0" + std::to_string(q), (q + day) % 3 != 0, 2, AnswerMode::Drill);
+            for (int q = 0; q <= 8; ++q)  // T1A01 twice a sitting
+                progress.recordAnswer("T1A0" + std::to_string(std::max(q, 1)), (q + day) % 3 != 0, 2, AnswerMode::Drill);
     }
     const QuestionStates cached = ProgressStore(file, "2026-2030").opened().states;
     execute(file, "DELETE FROM state_cache");
     const QuestionStates replayed = ProgressStore(file, "2026-2030").opened().states;
     EXPECT_EQ(cached.forgetting().counts(), replayed.forgetting().counts());
+    EXPECT_EQ(cached.all(), replayed.all());
     EXPECT_NE(cached.curve(), ForgettingCurve{}) << "56 later answers: fitted";
     EXPECT_EQ(cached.curve(), replayed.curve());
 }
@@ -123,7 +125,7 @@ TEST(ProgressStore, RefusesAFileItCannotUseInOneLineAndLeavesItAsItWas) {
     folder.write("plain", "");
     SqliteConnection(folder.path() / "other", SqliteConnection::Create::Yes).execute("CREATE TABLE answers(x)");
     SqliteConnection(folder.path() / "newer", SqliteConnection::Create::Yes)
-        .execute("PRAGMA application_id = 1347898161; PRAGMA user_version = 4; CREATE TABLE t(x)");
+        .execute("PRAGMA application_id = 1347898161; PRAGMA user_version = 5; CREATE TABLE t(x)");
     folder.write("cut 4k.sqlite3", bytesOf(folder.path() / "other").substr(0, 4097));  // of the usual 4 KiB pages
     struct Case { std::filesystem::path file; std::string_view says; };
     const Case cases[] = {
@@ -132,7 +134,7 @@ TEST(ProgressStore, RefusesAFileItCannotUseInOneLineAndLeavesItAsItWas) {
         {folder.path() / "garbled.sqlite3", "is damaged ("},
         {folder.path() / "text.sqlite3", "is not a Pathwick progress file (not an SQLite database"},
         {folder.path() / "other", "is not a Pathwick progress file (an SQLite database of"},
-        {folder.path() / "newer", "was written by a newer Pathwick (file version 4, this one reads up to 3)"},
+        {folder.path() / "newer", "was written by a newer Pathwick (file version 5, this one reads up to 4)"},
         {folder.path() / "plain" / "progress.sqlite3", "cannot create the folder"},
     };
     for (const Case& c : cases) {
@@ -160,11 +162,16 @@ TEST(ProgressStore, MigratesAFileOfTheFirstLayoutInPlace) {
                   "PRAGMA user_version = 1;"
                   "INSERT INTO answers VALUES ('2018-2022', 'T5A09', '2026-06-01T10:00:00.000Z', 1, 2, 'drill')");
     EXPECT_EQ(ProgressStore(file, "2018-2022").opened().answers, 1);
-    EXPECT_EQ(rows(file, "PRAGMA user_version"), std::vector<std::string>{"3"});
+    EXPECT_EQ(rows(file, "PRAGMA user_version"), std::vector<std::string>{"4"});
     execute(file, "INSERT INTO answers VALUES ('2018-2022', 'T5A10', '2026-06-02T10:00:00.000Z', 0, 2, 'drill')");
     ProgressStore store(file, "2018-2022");
     EXPECT_EQ(store.opened().answers, 2);
     EXPECT_EQ(store.setting("exam date"), "2026-07-01");
+    // Layout 3 kept its cache without the sittings: the answers are replayed.
+    execute(file, "ALTER TABLE question_state_cache DROP COLUMN sitting_answers;"
+                  "ALTER TABLE question_state_cache DROP COLUMN sitting_stability; PRAGMA user_version = 3;");
+    EXPECT_EQ(ProgressStore(file, "2018-2022").opened().states.find("T5A10")->sitting, (Sitting{1, 0.212}));
+    EXPECT_EQ(rows(file, "PRAGMA user_version"), std::vector<std::string>{"4"});
 }
 
 TEST(ProgressStore, PassChanceByDayReplaysTheAnswersGivenBeforeTheEndOfEachDay) {

@@ -33,27 +33,33 @@ TEST(ReviewOrder, HighestWorthFirstEqualWorthInGroupOrderAndTheRoundThatFollows)
     for (const WorthyQuestion& q : order) worths.emplace_back(q.id, q.worth);
     EXPECT_EQ(worths, (std::vector<std::pair<std::string_view, double>>{
                           {"A1", 0.25}, {"B1", 0.1875}, {"B4", 0.1875}, {"A2", 0.125}, {"B2", 0.125}, {"C1", 0.125}, {"B3", 0.025}}));
-    ReviewRound round(order);
-    // B3 is at the 90 % line: not asked. A1 wrong comes back as the fifth
-    // question after it; B2 wrong with two left comes back after those two.
-    EXPECT_EQ(ask(round, {false, true, true, true, false, true, true, true, true}),
-              (std::vector<std::string_view>{"A1", "B1", "B4", "A2", "B2", "A1", "C1", "B2"}));
-    EXPECT_EQ(std::tuple(round.over(), round.right(), round.wrong()), std::tuple(true, 6, 2));
+    // Whether repeats pay is not known yet: every other question (A1, B4,
+    // B2) comes back as the fifth after it, or after the last, until answered
+    // right twice. B3 is at the 90 % line: not asked.
+    ReviewRound round(order, SittingRepeats::Unknown);
+    EXPECT_EQ(ask(round, {false, true, true, true, false, true, true, true, true, true, true}),
+              (std::vector<std::string_view>{"A1", "B1", "B4", "A2", "B2", "A1", "C1", "B4", "B2", "A1", "B2"}));
+    EXPECT_EQ(std::tuple(round.over(), round.right(), round.wrong()), std::tuple(true, 9, 2));
     round.answer(true);
-    EXPECT_EQ(round.answered(), 8) << "an answer after the end counts for nothing";
+    EXPECT_EQ(round.answered(), 11) << "an answer after the end counts for nothing";
 }
 
-TEST(ReviewRound, EndsAfterTwentyAnswersAndWrongAnswersKeepTheirOrder) {
+// When repeats pay, each question comes back until answered right twice,
+// in the order it left; when they do not, nothing comes back, wrong or not.
+TEST(ReviewRound, EndsAfterTwentyAnswersWithQuestionsComingBackOnlyWhenRepeatsPay) {
     std::vector<std::string> ids(30);
     std::vector<WorthyQuestion> many;
     for (int i = 0; i < 30; ++i) many.push_back({ids[i] = "Q" + std::to_string(i), 0.25, 0.1});
-    ReviewRound round(many);
     std::vector<bool> answers(25, true);
     answers[2] = answers[3] = false;
-    const auto asked = ask(round, answers);
+    ReviewRound repeating(many, SittingRepeats::Pay), once(many, SittingRepeats::DoNotPay);
+    const auto asked = ask(repeating, answers), askedOnce = ask(once, answers);
     ASSERT_EQ(asked.size(), 20u);
-    EXPECT_EQ(std::vector(asked.begin() + 4, asked.begin() + 10), (std::vector<std::string_view>{"Q4", "Q5", "Q6", "Q2", "Q3", "Q7"}));
-    EXPECT_EQ(asked.back(), "Q17");
+    EXPECT_EQ(std::vector(asked.begin() + 4, asked.end()),
+              (std::vector<std::string_view>{"Q4", "Q0", "Q1", "Q2", "Q3", "Q4", "Q5", "Q6", "Q2", "Q3", "Q7", "Q5",
+                                             "Q6", "Q8", "Q9", "Q7"}));
+    ASSERT_EQ(askedOnce.size(), 20u);
+    EXPECT_EQ(std::tuple(askedOnce[3], askedOnce[4], askedOnce.back()), std::tuple("Q3", "Q4", "Q19"));
 }
 
 // After every two questions below the line, the question answered longest
@@ -69,7 +75,7 @@ TEST(ReviewOrder, EveryThirdQuestionChecksTheOneAnsweredLongestAgo) {
     for (const WorthyQuestion& q : WithChecks(byWorth, states)) order.emplace_back(q.id, q.check);
     EXPECT_EQ(order, (std::vector<std::pair<std::string_view, bool>>{
                          {"W1", false}, {"W2", false}, {"W4", true}, {"W3", false}, {"W5", false}, {"S2", true}, {"S1", false}}));
-    ReviewRound round(WithChecks(byWorth, states));
+    ReviewRound round(WithChecks(byWorth, states), SittingRepeats::DoNotPay);
     EXPECT_EQ(ask(round, std::vector<bool>(7, true)), (std::vector<std::string_view>{"W1", "W2", "W4", "W3", "W5", "S2"}));
 }
 

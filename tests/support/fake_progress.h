@@ -43,6 +43,7 @@ public:
     }
     int dueCount() const override { return due; }
     std::vector<WorthyQuestion> reviewOrder() const override { return order; }
+    SittingRepeats sittingRepeats() const override { return repeats; }
 
     bool remembering = true;
     int writesThatSucceed = INT_MAX;
@@ -57,6 +58,7 @@ public:
     int answered = 0;
     int due = 0;
     std::vector<WorthyQuestion> order;
+    SittingRepeats repeats = SittingRepeats::Unknown;
 };
 
 }  // namespace pathwick::testing
