@@ -23,7 +23,7 @@ std::string nextLine(const Progress& progress) {
     int listed = 0;
     for (const WorthyQuestion& question : progress.reviewOrder()) {
         if (listed == kNextShown) break;
-        if (!question.check && question.chance >= kWorthAskingBelow) continue;
+        if (!question.asked()) continue;
         line += " " + std::string(question.id);
         ++listed;
     }

@@ -23,7 +23,7 @@ double groupChance(const ExamGroup& group, const QuestionStates& states, UtcTime
         sum += chance;
         ++standing.questions;
         if (states.find(id)) ++standing.seen;
-        if (chance >= kSolidChance) ++standing.solid;
+        if (IsSolid(chance)) ++standing.solid;
     }
     return group.ids.empty() ? 0 : sum / static_cast<double>(group.ids.size());
 }

@@ -10,8 +10,10 @@
 
 namespace pathwick {
 
-// A question counts as solid when its chance of a right answer is at least this.
+// A question counts as solid when its chance of a right answer is at least
+// this: the line of the standing, and the line below which review asks it.
 inline constexpr double kSolidChance = 0.9;
+constexpr bool IsSolid(double chance) { return chance >= kSolidChance; }
 
 struct SubelementStanding {
     int questions = 0;      // in the pool

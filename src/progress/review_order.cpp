@@ -42,7 +42,7 @@ std::vector<WorthyQuestion> WithChecks(std::vector<WorthyQuestion> byWorth, cons
     auto nextCheck = oldestFirst.begin();
     int worthySinceCheck = 0;
     for (std::size_t i = 0; i < byWorth.size(); ++i) {
-        if (taken[i] || byWorth[i].chance >= kWorthAskingBelow) continue;
+        if (taken[i] || IsSolid(byWorth[i].chance)) continue;
         taken[i] = true;
         order.push_back(byWorth[i]);
         if (++worthySinceCheck < kWorthyBetweenChecks) continue;
@@ -70,7 +70,7 @@ int DueCount(const QuestionStates& states, const PoolEdition& edition, UtcTime e
     int due = 0;
     for (const ExamGroup& group : edition.groups) {
         for (const std::string_view id : group.ids) {
-            if (states.find(id) && states.chance(id, examDay) < kWorthAskingBelow) ++due;
+            if (states.find(id) && !IsSolid(states.chance(id, examDay))) ++due;
         }
     }
     return due;

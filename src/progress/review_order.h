@@ -11,12 +11,9 @@
 
 #include "bank/pool_edition.h"
 #include "progress/question_states.h"
+#include "progress/readiness.h"
 
 namespace pathwick {
-
-// A question at or above this chance on exam day is not worth asking (and,
-// once seen, is not due): the solid line of the standing.
-inline constexpr double kWorthAskingBelow = 0.9;
 
 // One question as seen from now.
 struct QuestionOutlook {
@@ -29,6 +26,10 @@ struct WorthyQuestion {
     double chance = 0;
     double worth = 0;
     bool check = false;  // asked to check a question answered long ago, whatever its chance
+
+    // A question solid on exam day is not worth asking (and, once seen, is
+    // not due), unless as a check.
+    bool asked() const { return check || !IsSolid(chance); }
 };
 
 using OutlookOf = std::function<QuestionOutlook(std::string_view id)>;

@@ -9,7 +9,7 @@ ReviewRound::ReviewRound(std::span<const WorthyQuestion> byWorth, SittingRepeats
     // rest, so the first kAnswers worth asking are all a round can reach.
     for (const WorthyQuestion& question : byWorth) {
         if (pending_.size() == std::size_t{kAnswers}) break;
-        if (!question.check && question.chance >= kWorthAskingBelow) continue;
+        if (!question.asked()) continue;
         const bool comesBack = repeats == SittingRepeats::Pay ||
                                (repeats == SittingRepeats::Unknown && pending_.size() % 2 == 0);
         pending_.push_back({question.id, comesBack});
