@@ -82,8 +82,10 @@ private:
     void askStartQuestion() {
         int first = 0;
         while (first < 1) {
+            // Wipes the previous entry to the end of the row: five blanks
+            // would leave the end of one of five characters or more.
             screen_.locate(23, 35);
-            screen_.printText("     ");
+            screen_.printText(std::string(kScreenColumns - 34, ' '));
             screen_.locate(23, 15);
             screen_.printText(kStartPrompt);
             const double value = valueOf(screen_.readLine());
