@@ -28,9 +28,12 @@ std::optional<KeyEvent> ForwardedKeys::take() {
     std::lock_guard lock(mutex_);
     if (keys_.empty()) {
         // Drain stray notes so the descriptor cannot stay readable with
-        // nothing queued (that would wake the terminal in a loop).
+        // nothing queued (that would wake the terminal in a loop). A pipe
+        // hands over what it holds up to the size asked: a short read
+        // emptied it.
         std::array<char, 64> notes{};
-        while (readEnd_.valid() && ::read(readEnd_.get(), notes.data(), notes.size()) > 0) {
+        while (readEnd_.valid() &&
+               ::read(readEnd_.get(), notes.data(), notes.size()) == static_cast<ssize_t>(notes.size())) {
         }
         return std::nullopt;
     }

@@ -319,11 +319,12 @@ InputDecoder::Step InputDecoder::decodeNonAscii(std::string_view bytes, bool exp
         if ((c & 0xC0) != 0x80) return Step{i, false, {}};  // broken: decode c anew
         codePoint = (codePoint << 6) | (c & 0x3F);
     }
+    // An overlong form could pass off a plain character (an overlong "/"):
+    // refused. Surrogates and code points beyond Unicode have no
+    // Windows-1252 byte, so printableKey drops them with every other
+    // character that has none.
     static constexpr auto smallest = std::to_array<char32_t>({0, 0, 0x80, 0x800, 0x10000});
-    if (codePoint < smallest.at(length) || codePoint > 0x10FFFF ||
-        (codePoint >= 0xD800 && codePoint <= 0xDFFF)) {
-        return Step{length, false, {}};
-    }
+    if (codePoint < smallest.at(length)) return Step{length, false, {}};
     return Step{length, false, printableKey(codePoint)};
 }
 

@@ -26,25 +26,30 @@ int noteRefusal(Display*, XErrorEvent*) {
     return 0;
 }
 
+// Whether the server attaches a mapped segment; a refusal comes as an X error.
+bool serverAttaches(Display* display, XShmSegmentInfo& segment) {
+    XSync(display, False);
+    refused() = false;
+    const XErrorHandler previous = XSetErrorHandler(noteRefusal);
+    bool attached = XShmAttach(display, &segment) != 0;
+    if (attached) {
+        XSync(display, False);
+        attached = !refused();
+        if (attached) XShmDetach(display, &segment);
+        XSync(display, False);
+    }
+    XSetErrorHandler(previous);
+    return attached;
+}
+
 bool attachWorks(Display* display) {
     XShmSegmentInfo segment{};
     segment.shmid = ::shmget(IPC_PRIVATE, 1, IPC_CREAT | 0600);
     if (segment.shmid < 0) return false;
     segment.shmaddr = static_cast<char*>(::shmat(segment.shmid, nullptr, 0));
-    bool works = false;
-    if (segment.shmaddr != reinterpret_cast<char*>(-1)) {
-        XSync(display, False);
-        refused() = false;
-        const XErrorHandler previous = XSetErrorHandler(noteRefusal);
-        if (XShmAttach(display, &segment)) {
-            XSync(display, False);
-            works = !refused();
-            if (works) XShmDetach(display, &segment);
-            XSync(display, False);
-        }
-        XSetErrorHandler(previous);
-        ::shmdt(segment.shmaddr);
-    }
+    const bool mapped = segment.shmaddr != reinterpret_cast<char*>(-1);
+    const bool works = mapped && serverAttaches(display, segment);
+    if (mapped) ::shmdt(segment.shmaddr);
     ::shmctl(segment.shmid, IPC_RMID, nullptr);
     return works;
 }
