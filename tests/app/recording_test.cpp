@@ -132,20 +132,16 @@ TEST(Recording, ReviewRoundAsksByWorthBringsWrongAnswersBackAndTellsTheResult) {
     progress.gainPerAnswer = 0.01;
     ProgramRig rig(progress);
     std::deque<std::string> plans{"~1500 W", "K", "h K", "K", "K", "K", "K", "K", "W", "K", "K", "K", "W"};
-    std::vector<std::string> shown;
     int menus = 0;
     rig.terminal.whenEmpty = [&](ScriptedTerminal& next) {
         const ScreenLayer& s = rig.screen;
-        if (textAt(s, 22, 29, 13) == "We will come ") return play(next, shown.size() < 13 ? "x" : "<esc>");
+        if (textAt(s, 22, 29, 13) == "We will come ") return play(next, progress.calls.size() < 13 ? "x" : "<esc>");
         if (textAt(s, 17, 17, 17) == "Review round done") return expectScreen(s, "review_result"), play(next, "@23,31 @23,33");
         if (textAt(s, 21, 10, 9) == "R. Review") return ++menus, play(next, "<esc>");
         ASSERT_EQ(textAt(s, 25, 1, 21), " [ A ][ B ][ C ][ D ]") << dump(s);
-        shown.push_back(textAt(s, 2, 15, 5));
         playNextPlan(next, s, plans);
     };
     EXPECT_TRUE(rig.run("r"));
-    EXPECT_EQ(shown, (std::vector<std::string>{"T5A03", "T6C02", "T1A01", "T3B05", "T0A02", "T5A03", "T2A01", "T1A01",
-                                               "T0A02", "T5A03", "T1A01", "T0A02", "T5A03"}));
     EXPECT_EQ(progress.calls,
               (std::vector<std::string>{"T5A03 wrong 1.5s review", "T6C02 right 0.0s review", "T1A01 wrong 0.0s review",
                                         "T3B05 right 0.0s review", "T0A02 right 0.0s review", "T5A03 right 0.0s review",

@@ -1,3 +1,4 @@
+#include "console/file_descriptor.h"
 #include "console/terminal_guard.h"
 #include "console/terminal_type.h"
 
@@ -8,6 +9,7 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <csignal>
 #include <cstdint>
 #include <cstdlib>
@@ -30,7 +32,8 @@ void expectRestoredAfter(const std::function<void()>& end, int status) {
     ASSERT_EQ(::write(master, "q7\r", 3), 3);
     pollfd typed{tty, POLLIN, 0}, output{master, POLLIN, 0};
     ASSERT_EQ(::poll(&typed, 1, 2000), 1);  // the line is pending
-    if (::fork() == 0) {
+    const pid_t child = ::fork();
+    if (child == 0) {
         for (int signal : {SIGSEGV, SIGBUS, SIGABRT, SIGFPE, SIGILL}) std::signal(signal, SIG_DFL);
         {
             TerminalGuard guard(tty, tty);
@@ -44,7 +47,11 @@ void expectRestoredAfter(const std::function<void()>& end, int status) {
         std::quick_exit(0);
     }
     int ended = 0;
-    ::wait(&ended);
+    // A restore that never finishes fails the test rather than hanging it.
+    for (int waited = 0; ::waitpid(child, &ended, WNOHANG) == 0; ++waited) {
+        if (waited == 500) ::kill(child, SIGKILL);
+        ::usleep(10'000);
+    }
     EXPECT_EQ(WIFEXITED(ended) ? WEXITSTATUS(ended) : -WTERMSIG(ended), status);
     termios modes{};
     ::tcgetattr(tty, &modes);
@@ -65,7 +72,7 @@ void expectRestoredAfter(const std::function<void()>& end, int status) {
 
 TEST(TerminalGuard, HoweverTheProgramEndsTheTerminalIsBackAndTypedKeysAreGone) {
     expectRestoredAfter(nullptr, 0);
-    expectRestoredAfter([] { std::exit(3); }, 3);
+    expectRestoredAfter([] { errno = EINTR, std::exit(3); }, 3);  // an interrupted call's errno left behind
     expectRestoredAfter([] { std::quick_exit(4); }, 4);
     expectRestoredAfter([] { *reinterpret_cast<volatile int*>(unmapped) = 1; }, -SIGSEGV);
     expectRestoredAfter([] { std::abort(); }, -SIGABRT);
@@ -76,6 +83,15 @@ TEST(TerminalGuard, HoweverTheProgramEndsTheTerminalIsBackAndTypedKeysAreGone) {
                        SIGBUS, SIGFPE, SIGILL}) {
         expectRestoredAfter([signal] { ::kill(::getpid(), signal); }, -signal);
     }
+}
+
+// Descriptor 0 is owned like any other: valid, and closed when it goes.
+TEST(FileDescriptor, DescriptorZeroIsOwnedLikeAnyOther) {
+    const int saved = ::dup(0), empty = ::open("/dev/null", O_RDONLY);  // standard input is put back below
+    ASSERT_EQ(::dup2(empty, 0), 0);
+    { EXPECT_TRUE(FileDescriptor(0).valid()); }
+    EXPECT_EQ(::fcntl(0, F_GETFD), -1) << "closed when it went";
+    ::dup2(saved >= 0 ? saved : empty, 0), ::close(saved), ::close(empty);
 }
 
 TEST(TerminalType, PlainXtermScreenAndTmuxStartOnTheir256ColourEntries) {

@@ -82,6 +82,11 @@ TEST(ProgressStore, EveryAnswerIsADocumentedRowThatTheNextStartCountsWithRowsOth
     // (a state changed behind the program's back shows), not from the rows.
     execute(file, "UPDATE question_state_cache SET answers = 99 WHERE question = 'T1A01'");
     EXPECT_EQ(ProgressStore(file, "2026-2030").opened().states.find("T1A01")->answers, 99);
+    // A run that answers nothing writes nothing.
+    execute(file, "CREATE TABLE kept(n INTEGER); INSERT INTO kept VALUES (0); CREATE TRIGGER counted"
+                  " AFTER INSERT ON question_state_cache BEGIN UPDATE kept SET n = n + 1; END");
+    { RememberedProgress reading(file, Edition2026(), clock); }
+    EXPECT_EQ(rows(file, "SELECT n FROM kept"), std::vector<std::string>{"0"});
 }
 
 TEST(ProgressStore, TheCachedCountsOfTheForgettingCurveAreThoseOfAFullReplay) {
@@ -182,9 +187,7 @@ TEST(ProgressStore, PassChanceByDayReplaysTheAnswersGivenBeforeTheEndOfEachDay) 
     clock.advance(std::chrono::hours{48});
     progress.recordAnswer("T5A10", true, 1, AnswerMode::Drill);
     const auto days = progress.passChanceByDay(4);
-    ASSERT_EQ(days.size(), 4u);
-    EXPECT_EQ(days.front().localDate, "2026-06-12");
-    EXPECT_EQ(days.back().localDate, "2026-06-15");
+    ASSERT_EQ(std::tuple(days.size(), days.front().localDate, days.back().localDate), std::tuple(4u, "2026-06-12", "2026-06-15"));
     const auto chanceOf = [&](std::initializer_list<std::string_view> questions, LocalTime at) {
         QuestionStates states;
         for (std::string_view question : questions) states.add(question, clock.utcOf({2026, 6, 13, 23, 30}), true);

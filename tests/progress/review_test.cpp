@@ -58,8 +58,7 @@ TEST(ReviewRound, EndsAfterTwentyAnswersWithQuestionsComingBackOnlyWhenRepeatsPa
     EXPECT_EQ(std::vector(asked.begin() + 4, asked.end()),
               (std::vector<std::string_view>{"Q4", "Q0", "Q1", "Q2", "Q3", "Q4", "Q5", "Q6", "Q2", "Q3", "Q7", "Q5",
                                              "Q6", "Q8", "Q9", "Q7"}));
-    ASSERT_EQ(askedOnce.size(), 20u);
-    EXPECT_EQ(std::tuple(askedOnce[3], askedOnce[4], askedOnce.back()), std::tuple("Q3", "Q4", "Q19"));
+    EXPECT_EQ(askedOnce, std::vector<std::string_view>(ids.begin(), ids.begin() + 20));
 }
 
 // After every two questions below the line, the question answered longest
