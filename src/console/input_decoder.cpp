@@ -138,7 +138,7 @@ bool parseMouseNumbers(std::string_view text, std::array<int, 3>& numbers) {
             ++index;
         }
         if (&number != &numbers.back()) {
-            if (index >= text.size() || text[index] != ';') return false;
+            if (text.find(';', index) != index) return false;  // none there, or the text ends
             ++index;
         }
     }

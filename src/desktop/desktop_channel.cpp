@@ -29,8 +29,8 @@ bool sendPacket(int socket, DesktopMessage kind, std::string_view payload) {
     const std::string packet = packetOf(kind, payload);
     for (;;) {
         const ssize_t sent = ::send(socket, packet.data(), packet.size(), MSG_NOSIGNAL);
-        if (sent >= 0) return static_cast<std::size_t>(sent) == packet.size();
-        if (errno != EINTR) return false;
+        if (sent == -1 && errno == EINTR) continue;  // interrupted before anything went
+        return sent == static_cast<ssize_t>(packet.size());
     }
 }
 
