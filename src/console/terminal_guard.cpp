@@ -63,7 +63,7 @@ void restoreNow() {
     std::size_t left = state.leaveLength.load();
     while (left > 0) {
         const ssize_t written = ::write(state.output, bytes, left);
-        if (written < 0 && errno == EINTR) continue;
+        if (written == -1 && errno == EINTR) continue;
         if (written <= 0) break;
         bytes += written;
         left -= static_cast<std::size_t>(written);

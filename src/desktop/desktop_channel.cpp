@@ -39,7 +39,7 @@ SendOutcome sendPacketBefore(int socket, DesktopMessage kind, std::string_view p
     const std::string packet = packetOf(kind, payload);
     for (;;) {
         const ssize_t sent = ::send(socket, packet.data(), packet.size(), MSG_NOSIGNAL | MSG_DONTWAIT);
-        if (sent >= 0) return static_cast<std::size_t>(sent) == packet.size() ? SendOutcome::Sent : SendOutcome::Gone;
+        if (sent != -1) return sent == static_cast<ssize_t>(packet.size()) ? SendOutcome::Sent : SendOutcome::Gone;
         if (errno == EINTR) continue;
         if (errno != EAGAIN && errno != EWOULDBLOCK) return SendOutcome::Gone;
         const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());

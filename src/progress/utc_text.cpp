@@ -20,7 +20,7 @@ std::optional<int> digits(std::string_view text, std::size_t& position, std::siz
 }
 
 bool skip(std::string_view text, std::size_t& position, std::string_view oneOf) {
-    if (position >= text.size() || oneOf.find(text[position]) == std::string_view::npos) return false;
+    if (text.find_first_of(oneOf, position) != position) return false;  // none there, or the text ends
     ++position;
     return true;
 }

@@ -5,6 +5,7 @@
 // the pass chance over time.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <fstream>
 #include <limits>
 
@@ -41,6 +42,9 @@ TEST(MemoryModel, ReproducesTheReferenceValues) {
     MemoryState hammered = FirstMemory(Rating::Again);  // wrong again and again the same day
     for (int answer = 0; answer < 20; ++answer) hammered = NextMemory(hammered, 0, Rating::Again);
     EXPECT_EQ(hammered.stability, 0.001);
+    // A lapse 1000 days after a first wrong answer: relearning (0.228) would
+    // leave more than a lapse allows, S / e^(w17 w18).
+    EXPECT_DOUBLE_EQ(NextMemory(FirstMemory(Rating::Again), 1000, Rating::Again).stability, 0.212 / std::exp(0.5425 * 0.0912));
 }
 
 // Groups right with chances 1/2, 3/4, 1/5 (wrong: 1/2, 1/4, 4/5):
@@ -115,11 +119,9 @@ TEST(QuestionStates, SecondAnswerWithinADayIsShortTermAndACopyKeepsItsOwn) {
 // the question again or of those that did not.
 TEST(QuestionStates, SittingsOfAnswersLessThanHalfADayApart) {
     QuestionStates states;
-    states.add("T1A01", kStart, false);
-    states.add("T1A01", kStart + 11h, true);
-    states.add("T1A01", kStart + 23h - 1ms, true);
-    EXPECT_EQ(states.find("T1A01")->sitting, (Sitting{3, 0.212}));
-    states.add("T1A01", kStart + 35h - 1ms, true);
+    // Three answers in one sitting, then one exactly half a day later: a new sitting.
+    for (const std::chrono::milliseconds later : {0ms, std::chrono::milliseconds(11h), 23h - 1ms, 35h - 1ms})
+        states.add("T1A01", kStart + later, later > 0ms);
     EXPECT_EQ(states.find("T1A01")->sitting, (Sitting{1, states.find("T1A01")->memory.stability}));
     // On the repeated side, in bin floor(4 log2(0.5 / 0.212)) = 4 (+ 32) of
     // the stability the sitting's first answer left.

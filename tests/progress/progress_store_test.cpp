@@ -76,6 +76,9 @@ TEST(ProgressStore, EveryAnswerIsADocumentedRowThatTheNextStartCountsWithRowsOth
     replayed.add("T5A10", *ParseUtcText("2026-06-15T14:01:01.007Z"), true);
     const auto cached = ProgressStore(file, "2026-2030").opened().states;
     EXPECT_EQ(cached.all(), replayed.all());
+    // A kept count one past the last bin is not this program's: the answers are replayed.
+    execute(file, "INSERT INTO forgetting_cache VALUES ('2026-2030', 320, 5, 5)");
+    EXPECT_EQ(ProgressStore(file, "2026-2030").opened().states.forgetting().counts(), replayed.forgetting().counts());
     EXPECT_EQ(cached.firstAnswersRight(), 3);
 
     // A clean end keeps the states: the next start takes them from there
