@@ -7,8 +7,8 @@ namespace pathwick::testing {
 namespace {
 
 TEST(RunClock, DayNumbersStampsAndRunTimes) {
-    EXPECT_EQ((std::vector{dayNumberOf("01-01-1980"), dayNumberOf("03-01-2000"), dayNumberOf("02-29-2000"), dayNumberOf("12-31-1999")}),
-              (std::vector{2444240, 2451605, 2451604, 2451544}));
+    EXPECT_EQ((std::vector{dayNumberOf("01-01-1980"), dayNumberOf("03-01-2000"), dayNumberOf("02-29-2000"), dayNumberOf("12-31-1999"), dayNumberOf("0112-1980")}),
+              (std::vector{2444240, 2451605, 2451604, 2451544, 2444241})) << "each field read from its place";
     int reports = 0;
     const auto stamp = [&](const char* time, const char* date) {
         return stampOf(time, date, [&](std::string_view, std::string_view) { ++reports; });

@@ -129,7 +129,7 @@ TEST(ProgressStore, RefusesAFileItCannotUseInOneLineAndLeavesItAsItWas) {
     for (std::size_t i = 65536; i < garbled.size(); i += 7) garbled[i] = '\x5a';
     EXPECT_EQ(ProgressStore(ours, "2018-2022").opened().answers, 3000);
     folder.write("garbled.sqlite3", garbled);
-    folder.write("text.sqlite3", "T5A09 right\n");
+    folder.write("text.sqlite3", "T5A09 right\nT5A10 wrong\nT5A11 right\nT5A12 right\nT6A01 wrong\nT6A02 right\nT6A03 right\nT6A04 wrong\nT6A05 right\n");
     folder.write("plain", "");
     SqliteConnection(folder.path() / "other", SqliteConnection::Create::Yes).execute("CREATE TABLE answers(x)");
     SqliteConnection(folder.path() / "newer", SqliteConnection::Create::Yes)
