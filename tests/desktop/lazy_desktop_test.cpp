@@ -155,13 +155,13 @@ TEST(DesktopChannel, PacketsUpToTheLongestArriveWhole) {
     ::close(pair[1]);
     EXPECT_FALSE(receivePacket(pair[1]) || sendPacket(pair[1], DesktopMessage::Key, "k")) << "a failing socket";
     // A picture's path and title come back as they went, and a payload
-    // without the NUL byte is all path.
+    // without the NUL byte is all path; a window's handle is all digits, or 0.
     const auto parts = [](std::string_view payload) {
         return std::string(pictureRequestOf(payload).path) + "|" + std::string(pictureRequestOf(payload).title);
     };
     EXPECT_EQ(parts(pictureRequest("Figures/a.bmp", "Figure A")) + parts(pictureRequest("b", "")) + parts(pictureRequest("", "t")) +
-                  parts("c.bmp"),
-              "Figures/a.bmp|Figure Ab||t" "c.bmp|");
+                  parts("c.bmp") + std::to_string(handleOf("12") + handleOf("12x") + handleOf("x") + handleOf("")),
+              "Figures/a.bmp|Figure Ab||t" "c.bmp|" "12");
 }
 
 // A helper that reads late is waited for: while its channel is full the
