@@ -85,7 +85,7 @@ private:
             // Wipes the previous entry to the end of the row: five blanks
             // would leave the end of one of five characters or more.
             screen_.locate(23, 35);
-            screen_.printText(std::string(kScreenColumns - 34, ' '));
+            screen_.printText(std::string(kScreenColumns - 35 + 1, ' '));
             screen_.locate(23, 15);
             screen_.printText(kStartPrompt);
             const double value = valueOf(screen_.readLine());

@@ -18,7 +18,8 @@ namespace {
 
 // PRAGMA application_id of a Pathwick file: "PWK1".
 constexpr std::int64_t kApplicationId = 0x50574b31;
-// Changes to the memory model make cached states stale: raise this then.
+// Changes to the memory model, or to what the cache holds, make cached
+// states stale: raise this then, and the answers are replayed once.
 constexpr std::int64_t kStateCacheModel = 3;
 // Two Pathwicks writing at once wait for each other this long at most.
 constexpr int kBusyMilliseconds = 10000;
@@ -203,8 +204,7 @@ ProgressStore::ProgressStore(const std::filesystem::path& file, std::string_view
         connection_.execute("BEGIN");
         version = checkedVersion();
         expectedChanges_ = version >= 2 ? answerChanges() : 0;
-        // The cache of an older layout lacks columns; its answers are replayed.
-        cached = version == kProgressFileVersion ? cachedRecord() : std::nullopt;
+        cached = version >= 2 ? cachedRecord() : std::nullopt;
         if (cached) opened_ = std::move(*cached);
         else if (version >= 1) opened_ = replayedRecord();
         connection_.execute("COMMIT");

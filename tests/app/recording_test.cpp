@@ -118,12 +118,12 @@ TEST(Recording, PracticeTestKeepsItsAnswersWhenScoredLeavingSkippedOnesOut) {
 // right is kept as passed: the walks of tests/screens/walks.txt hold that.)
 
 // Review from the menu: the questions in the order of worth (T9A01 is at the
-// 90 % line and never asked; T2C12 is the last of its subelement); while it is not known whether repeats pay,
-// every other question (T5A03, T1A01, T0A02) back as the fifth question
-// after it or at the end until answered right twice, an answer after "H"
-// not being right; the round's result, another round offered and taken by a
-// click on its [Y] (not beside it), and Esc on the lines of its first
-// answer, a wrong one, back to the menu.
+// 90 % line and never asked; T2C12 is the last of its subelement); while it
+// is not known whether repeats pay, every other question (T5A03, T1A01,
+// T0A02) back as the fifth question after it or at the end until answered
+// right twice, an answer after "H" not being right; the round's result,
+// another round offered and taken by a click on its [Y] (not beside it),
+// and Esc on the lines of its first answer, a wrong one, back to the menu.
 TEST(Recording, ReviewRoundAsksByWorthBringsWrongAnswersBackAndTellsTheResult) {
     FakeProgress progress;
     progress.order = {{"T5A03", 0.3, 0.09}, {"T6C02", 0.4, 0.08}, {"T1A01", 0.5, 0.07}, {"T9A01", 0.95, 0.06},

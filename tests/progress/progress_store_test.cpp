@@ -175,8 +175,8 @@ TEST(ProgressStore, MigratesAFileOfTheFirstLayoutInPlace) {
     ProgressStore store(file, "2018-2022");
     EXPECT_EQ(store.opened().answers, 2);
     EXPECT_EQ(store.setting("exam date"), "2026-07-01");
-    // Layout 3 kept its cache without the sittings: the answers are replayed.
-    execute(file, "ALTER TABLE question_state_cache DROP COLUMN sitting_answers;"
+    // Layout 3 kept its cache without the sittings, by the model before: the answers are replayed.
+    execute(file, "ALTER TABLE question_state_cache DROP COLUMN sitting_answers; UPDATE state_cache SET model = 2;"
                   "ALTER TABLE question_state_cache DROP COLUMN sitting_stability; PRAGMA user_version = 3;");
     EXPECT_EQ(ProgressStore(file, "2018-2022").opened().states.find("T5A10")->sitting, (Sitting{1, 0.212}));
     EXPECT_EQ(rows(file, "PRAGMA user_version"), std::vector<std::string>{"4"});
