@@ -103,19 +103,20 @@ TEST(ExamDay, NoonOfTheDateInTheZoneOfTheDayOrNowOnceItHasGoneBy) {
     FakeClock clock(LocalTime{2026, 12, 18, 23, 30, 0, 0});
     const CalendarDate exam{2026, 12, 19};
     const auto noonUtc = sys_days{2026y / 12 / 19} + 12h;
-    EXPECT_EQ(ExamMoment(clock, std::nullopt), clock.utcNow());
-    EXPECT_EQ(ReviewHorizon(clock, std::nullopt), clock.utcNow() + days{1});
-    EXPECT_EQ(ExamMoment(clock, exam), noonUtc);
-    EXPECT_EQ(ReviewHorizon(clock, exam), noonUtc);
+    // The moment chances are shown for, and the one review looks ahead to.
+    const auto moments = [&](auto date) { return std::pair<UtcTime, UtcTime>{ExamMoment(clock, date), ReviewHorizon(clock, date)}; };
+    EXPECT_EQ(moments(std::nullopt), (std::pair<UtcTime, UtcTime>{clock.utcNow(), clock.utcNow() + days{1}}));
+    EXPECT_EQ(moments(std::optional(exam)), (std::pair<UtcTime, UtcTime>{noonUtc, noonUtc}));
     clock.advance(1h);  // past midnight: the exam day has begun
     EXPECT_EQ(ExamMoment(clock, exam), noonUtc);
     clock.setUtcOffset(9h);  // moved east: 09:30 local, noon comes sooner
     EXPECT_EQ(ExamMoment(clock, exam), noonUtc - 9h);
     clock.setUtcOffset(-5h);  // moved west: the 18th again, 19:30 local
     EXPECT_EQ(ExamMoment(clock, exam), noonUtc + 5h);
-    clock.set(LocalTime{2026, 12, 19, 12, 0, 0, 1});
-    EXPECT_EQ(ExamMoment(clock, exam), clock.utcNow()) << "a millisecond after noon";
-    EXPECT_EQ(ReviewHorizon(clock, exam), clock.utcNow() + days{1});
+    for (int ms : {0, 1}) {  // at noon itself the exam is now; a millisecond later it has gone by
+        clock.set(LocalTime{2026, 12, 19, 12, 0, 0, ms});
+        EXPECT_EQ(moments(std::optional(exam)), (std::pair<UtcTime, UtcTime>{clock.utcNow(), clock.utcNow() + days{ms}})) << ms;
+    }
 }
 
 }  // namespace
